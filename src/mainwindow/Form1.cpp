@@ -1,0 +1,7 @@
+#include "mainwindow/Form1.h"
+
+namespace vexorel {
+
+Form1::Form1(AppContext& app) : FormWindow(app) { setWindowTitle(QStringLiteral("Slow System")); }
+
+}  // namespace vexorel

@@ -1,0 +1,7 @@
+#include "startup/frmSplash.h"
+
+namespace vexorel {
+
+frmSplash::frmSplash(AppContext& app) : FormWindow(app) { setWindowTitle(QStringLiteral("Vexorel")); }
+
+}  // namespace vexorel

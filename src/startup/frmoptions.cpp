@@ -1,0 +1,7 @@
+#include "startup/frmoptions.h"
+
+namespace vexorel {
+
+frmoptions::frmoptions(AppContext& app) : FormWindow(app) { setWindowTitle(QStringLiteral("Options")); }
+
+}  // namespace vexorel

@@ -1,0 +1,67 @@
+#pragma once
+// The program's windows behave like classic form windows: a window is loaded before it is first
+// shown (and again after every unload), its unload may be refused, unloading puts its controls back
+// to their design state but keeps its public values, hiding keeps everything, and activation is an
+// event of its own. Each window derives from FormWindow and overrides the steps it has.
+
+#include <QWidget>
+
+class QCloseEvent;
+class QEvent;
+
+namespace vexorel {
+
+class AppContext;
+
+class FormWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit FormWindow(AppContext& app, QWidget* parent = nullptr);
+
+  bool isLoaded() const { return loaded_; }
+  // Runs the load step if the window is not loaded.
+  void ensureLoaded();
+  // "Make visible": loads when needed, shows, raises and activates.
+  void showForm();
+  // Hides without unloading: contents stay, load does not run again.
+  void hideForm();
+  // Unloads (the query step may refuse it): returns true when the window was unloaded.
+  bool unloadForm();
+
+  // The window's activation handler; also called directly by tests.
+  void activate() { onActivate(); }
+
+ protected:
+  virtual void onLoad() {}
+  // Return false to refuse the unload (the window stays as it is).
+  virtual bool onQueryUnload() { return true; }
+  virtual void onUnload() {}
+  // Put every control back as the window's design has it.
+  virtual void resetToDesign() {}
+  virtual void onActivate() {}
+
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+  AppContext& app() { return app_; }
+
+  // Sizes and positions in twips, converted to logical pixels here.
+  void setGeometryTwips(double left, double top, double width, double height);
+  void moveTwips(double left, double top);
+  double leftTwips() const;
+  double topTwips() const;
+  double widthTwips() const;
+  double heightTwips() const;
+
+ private:
+  AppContext& app_;
+  bool loaded_ = false;
+  bool unloading_ = false;
+};
+
+// Screen size in twips, for the centring rules.
+double screenWidthTwips();
+double screenHeightTwips();
+
+}  // namespace vexorel

@@ -1,0 +1,7 @@
+#include "ui/frmAbout.h"
+
+namespace vexorel {
+
+frmAbout::frmAbout(AppContext& app) : FormWindow(app) { setWindowTitle(QStringLiteral("About Vexorel")); }
+
+}  // namespace vexorel

@@ -1,0 +1,28 @@
+#pragma once
+// A fresh folder for one test, removed with everything in it when the test ends, and small helpers
+// to write and read files byte for byte.
+
+#include <filesystem>
+#include <string>
+
+namespace vexorel::testing {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Full path of a name inside the folder, as a string.
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string readFileBytes(const std::filesystem::path& path);
+void writeFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
+}  // namespace vexorel::testing
