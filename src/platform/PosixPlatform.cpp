@@ -1,41 +1,324 @@
-// Placeholder backend: every operation reports failure until the real engine lands.
 #include "platform/PosixPlatform.h"
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/sysinfo.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "platform/AtomicFile.h"
+#include "platform/IniEngine.h"
+#include "platform/PosixPaths.h"
+#include "platform/RegistryStore.h"
+
+extern char** environ;
+
 namespace vexorel {
+namespace {
+
+constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
+
+// The user's configuration folder: the one place the backend consults the environment.
+std::string defaultRegistryFile() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && config[0] == '/') return std::string(config) + "/vexorel/registry.reg";
+  const char* home = std::getenv("HOME");
+  std::string homeFolder = home && home[0] ? home : "";
+  if (homeFolder.empty()) {
+    if (const passwd* user = ::getpwuid(::getuid())) homeFolder = user->pw_dir;
+  }
+  return homeFolder + "/.config/vexorel/registry.reg";
+}
+
+std::string processDirectory() {
+  std::vector<char> buffer(4096);
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return "/";
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.data();
+}
+
+bool makeFolders(const std::string& folder) {
+  if (folder.empty() || folder == "/") return true;
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+  if (!makeFolders(paths::parentOf(folder))) return false;
+  return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+// Key paths match without regard to ASCII letter case.
+std::string lowerCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+}  // namespace
 
 struct PosixPlatform::State {
   PosixPlatformOptions options;
+  std::string registryFile;
+  std::map<RegistryKey, std::string> openKeys;  // handle -> full key path
+  std::set<std::string> createdKeys;            // keys made by regCreateKey, in lower case
+  RegistryKey nextKey = 1;
+  std::string lastError;
+
+  std::string base() const {
+    return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
+  }
+
+  bool fail(std::string reason) {
+    lastError = std::move(reason);
+    return false;
+  }
+
+  // The store's bytes: nullopt when the file exists but cannot be read (writing would lose it).
+  std::optional<std::string> readStore() {
+    std::string error;
+    if (const auto bytes = files::readAll(registryFile, error)) return std::string(bytes->view());
+    struct stat info {};
+    if (::stat(registryFile.c_str(), &info) != 0 && errno == ENOENT) return std::string();
+    lastError = error;
+    return std::nullopt;
+  }
 };
 
-PosixPlatform::PosixPlatform(PosixPlatformOptions options) : state_(new State{std::move(options)}) {}
-PosixPlatform::~PosixPlatform() { delete state_; }
+PosixPlatform::PosixPlatform(PosixPlatformOptions options) : state_(new State{std::move(options), {}, {}, {}, 1, {}}) {
+  state_->registryFile = state_->options.registryFile.empty() ? defaultRegistryFile() : state_->options.registryFile;
+}
 
-RegistryKey PosixPlatform::regOpenKey(RegistryRoot, const std::string&) { return kNoRegistryKey; }
-RegistryKey PosixPlatform::regCreateKey(RegistryRoot, const std::string&) { return kNoRegistryKey; }
-std::optional<RegistryData> PosixPlatform::regQueryValue(RegistryKey, const std::string&) { return std::nullopt; }
-bool PosixPlatform::regSetValue(RegistryKey, const std::string&, std::uint32_t, const std::string&) { return false; }
-void PosixPlatform::regCloseKey(RegistryKey) {}
-std::size_t PosixPlatform::getPrivateProfileString(const std::string&, const std::string&, const std::string& def,
-                                                   std::string& returned, std::size_t, const std::string&) {
-  returned = def;
-  return def.size();
+PosixPlatform::~PosixPlatform() {
+  delete state_;
 }
-bool PosixPlatform::writePrivateProfileString(const std::string&, const std::string&, const std::string&,
-                                              const std::string&) {
-  return false;
+
+// --- Registry ---
+
+RegistryKey PosixPlatform::regOpenKey(RegistryRoot, const std::string& subKey) {
+  const std::string path = registry::normaliseKeyPath(std::string(kLocalMachine) + "\\" + subKey);
+  bool exists = state_->createdKeys.count(lowerCase(path)) > 0;
+  if (!exists) {
+    std::string error;
+    const auto bytes = files::readAll(state_->registryFile, error);
+    exists = bytes && registry::keyExists(bytes->view(), path);
+    if (!exists) {
+      state_->lastError = "registry key not found: " + path;
+      return kNoRegistryKey;
+    }
+  }
+  state_->openKeys[state_->nextKey] = path;
+  return state_->nextKey++;
 }
-std::string PosixPlatform::getFullPathName(const std::string& fileName) { return fileName; }
-std::string PosixPlatform::getCurrentDirectory() { return state_->options.currentDirectory; }
-bool PosixPlatform::findFirstFile(const std::string&) { return false; }
-bool PosixPlatform::createEmptyFile(const std::string&) { return false; }
-bool PosixPlatform::createDirectory(const std::string&) { return false; }
-bool PosixPlatform::copyFile(const std::string&, const std::string&, bool) { return false; }
-bool PosixPlatform::deleteFile(const std::string&) { return false; }
-std::string PosixPlatform::displayPath(const std::string& path) { return path; }
-std::uint64_t PosixPlatform::totalPhysicalMemory() { return 0; }
-int PosixPlatform::shellExecute(const std::string&, const std::string&, const std::string&, int) { return 0; }
-void PosixPlatform::sleep(unsigned) {}
-std::string PosixPlatform::lastError() const { return "not implemented"; }
-std::string PosixPlatform::resolvePath(const std::string& path) { return path; }
+
+RegistryKey PosixPlatform::regCreateKey(RegistryRoot, const std::string& subKey) {
+  const std::string path = registry::normaliseKeyPath(std::string(kLocalMachine) + "\\" + subKey);
+  state_->createdKeys.insert(lowerCase(path));
+  state_->openKeys[state_->nextKey] = path;
+  return state_->nextKey++;
+}
+
+std::optional<RegistryData> PosixPlatform::regQueryValue(RegistryKey key, const std::string& valueName) {
+  const auto handle = state_->openKeys.find(key);
+  if (handle == state_->openKeys.end()) {
+    state_->lastError = "invalid registry key handle";
+    return std::nullopt;
+  }
+  std::string error;
+  const auto bytes = files::readAll(state_->registryFile, error);
+  if (!bytes) {
+    state_->lastError = error;
+    return std::nullopt;
+  }
+  const auto value = registry::findValue(bytes->view(), handle->second, valueName);
+  if (!value) {
+    state_->lastError = "registry value not found: " + handle->second + "\\" + valueName;
+    return std::nullopt;
+  }
+  return RegistryData{value->type, value->bytes};
+}
+
+bool PosixPlatform::regSetValue(RegistryKey key, const std::string& valueName, std::uint32_t type,
+                                const std::string& bytes) {
+  const auto handle = state_->openKeys.find(key);
+  if (handle == state_->openKeys.end()) return state_->fail("invalid registry key handle");
+  if ((handle->second + valueName).find_first_of("\r\n") != std::string::npos) {
+    return state_->fail("cannot store " + handle->second + "\\" + valueName + ": the name contains a line break");
+  }
+  const auto content = state_->readStore();
+  if (!content) return false;
+  registry::Value value{type, bytes};
+  if (type == RegSz && (value.bytes.empty() || value.bytes.back() != '\0')) value.bytes.push_back('\0');
+  const std::string updated = registry::applySet(*content, handle->second, valueName, value);
+  if (!makeFolders(paths::parentOf(state_->registryFile))) {
+    return state_->fail("cannot create the folder of " + state_->registryFile + ": " + std::strerror(errno));
+  }
+  std::string error;
+  if (!files::replaceAtomically(state_->registryFile, updated, error)) return state_->fail(error);
+  return true;
+}
+
+void PosixPlatform::regCloseKey(RegistryKey key) {
+  state_->openKeys.erase(key);
+}
+
+// --- Private-profile files ---
+
+std::size_t PosixPlatform::getPrivateProfileString(const std::string& section, const std::string& key,
+                                                   const std::string& defaultValue, std::string& returned,
+                                                   std::size_t bufferSize, const std::string& fileName) {
+  std::string error;
+  const auto content = files::readAll(resolvePath(fileName), error);
+  if (!content) state_->lastError = error;
+  returned = ini::readValue(content ? std::optional<std::string_view>(content->view()) : std::nullopt, section, key,
+                            defaultValue, bufferSize);
+  return returned.size();
+}
+
+bool PosixPlatform::writePrivateProfileString(const std::string& section, const std::string& key,
+                                              const std::string& value, const std::string& fileName) {
+  const std::string path = resolvePath(fileName);
+  if (const std::string why = ini::whyNotWritable(section, key, value); !why.empty()) {
+    return state_->fail("cannot write " + path + ": " + why);
+  }
+  const std::string target = files::followLinks(path);
+  if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
+    return state_->fail("cannot write " + path + ": " + why);
+  }
+  std::optional<files::Bytes> bytes;
+  struct stat info {};
+  if (::stat(target.c_str(), &info) == 0) {
+    std::string error;
+    bytes = files::readAll(target, error);
+    if (!bytes) return state_->fail(error);
+  } else if (errno != ENOENT) {
+    return state_->fail("cannot write " + path + ": " + std::strerror(errno));
+  }
+  const std::string_view content = bytes ? bytes->view() : std::string_view();
+  const std::string updated = ini::applyWrite(content, section, key, value);
+  if (updated == content && !content.empty()) return true;  // the value is already there
+  std::string error;
+  if (!files::replaceAtomically(path, updated, error)) return state_->fail(error);
+  return true;
+}
+
+// --- Files and folders ---
+
+std::string PosixPlatform::resolvePath(const std::string& path) {
+  // The current folder is only asked for when the path is relative.
+  const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
+  return paths::resolve(path, absolute ? std::string("/") : state_->base());
+}
+
+std::string PosixPlatform::getFullPathName(const std::string& fileName) {
+  return resolvePath(fileName);
+}
+
+std::string PosixPlatform::getCurrentDirectory() {
+  return state_->base();
+}
+
+bool PosixPlatform::findFirstFile(const std::string& path) {
+  const std::string resolved = resolvePath(path);
+  struct stat info {};
+  if (::lstat(resolved.c_str(), &info) != 0)
+    return state_->fail("cannot find " + resolved + ": " + std::strerror(errno));
+  return true;
+}
+
+bool PosixPlatform::createEmptyFile(const std::string& path) {
+  const std::string resolved = resolvePath(path);
+  const std::string target = files::followLinks(resolved);
+  if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
+    return state_->fail("cannot create " + resolved + ": " + why);
+  }
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return state_->fail("cannot create " + resolved + ": " + std::strerror(errno));
+  ::close(fd);
+  return true;
+}
+
+bool PosixPlatform::createDirectory(const std::string& path) {
+  const std::string resolved = resolvePath(path);
+  if (::mkdir(resolved.c_str(), 0777) != 0) {
+    return state_->fail("cannot create the folder " + resolved + ": " + std::strerror(errno));
+  }
+  return true;
+}
+
+bool PosixPlatform::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+  std::string error;
+  if (!files::copyAtomically(resolvePath(from), resolvePath(to), failIfExists, error)) return state_->fail(error);
+  return true;
+}
+
+bool PosixPlatform::deleteFile(const std::string& path) {
+  const std::string resolved = resolvePath(path);
+  if (::unlink(resolved.c_str()) != 0) return state_->fail("cannot delete " + resolved + ": " + std::strerror(errno));
+  return true;
+}
+
+std::string PosixPlatform::displayPath(const std::string& path) {
+  return resolvePath(path);
+}
+
+// --- Machine, shell, time ---
+
+std::uint64_t PosixPlatform::totalPhysicalMemory() {
+  struct sysinfo info {};
+  if (::sysinfo(&info) != 0) return 0;
+  return static_cast<std::uint64_t>(info.totalram) * info.mem_unit;
+}
+
+int PosixPlatform::shellExecute(const std::string&, const std::string& file, const std::string& directory, int) {
+  // ShellExecute's answers: above 32 is success; 2 is "file not found".
+  constexpr int kStarted = 42;
+  constexpr int kFileNotFound = 2;
+  const std::string resolved = resolvePath(file);
+  struct stat info {};
+  if (::stat(resolved.c_str(), &info) != 0) {
+    state_->lastError = "cannot open " + resolved + ": " + std::strerror(errno);
+    return kFileNotFound;
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!directory.empty()) {
+    const std::string folder = resolvePath(directory);
+    if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+      posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    }
+  }
+  std::string program = "xdg-open";
+  std::vector<char*> argv{program.data(), const_cast<char*>(resolved.c_str()), nullptr};
+  pid_t child = 0;
+  const int result = ::posix_spawnp(&child, "xdg-open", &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (result != 0) {
+    state_->lastError = std::string("cannot start xdg-open: ") + std::string(std::strerror(result));
+    return kFileNotFound;
+  }
+  // Reap the opener when it ends, without making the caller wait for it.
+  std::thread([child] { ::waitpid(child, nullptr, 0); }).detach();
+  return kStarted;
+}
+
+void PosixPlatform::sleep(unsigned milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+std::string PosixPlatform::lastError() const {
+  return state_->lastError;
+}
 
 }  // namespace vexorel

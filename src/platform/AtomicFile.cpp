@@ -1,0 +1,258 @@
+#include "platform/AtomicFile.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/PosixPaths.h"
+
+namespace vexorel::files {
+namespace {
+
+std::string reason() {
+  return std::strerror(errno);
+}
+
+std::string baseName(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
+// Temporary files are named ".<name>.vxtmp-<pid>-<n>": hidden, never matching the file's own name in any
+// letter case, and carrying the writer's process id so leftovers of a killed writer can be recognised.
+constexpr std::string_view kTempMark = ".vxtmp-";
+
+// Removes temporary files a writer that no longer runs left beside `name` (a crash or a kill between
+// creating and renaming them).
+void removeStaleTemporaries(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const std::string prefix = "." + name + std::string(kTempMark);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view entryName = entry->d_name;
+    if (entryName.substr(0, prefix.size()) != prefix) continue;
+    const std::string rest(entryName.substr(prefix.size()));
+    char* endOfPid = nullptr;
+    const long pid = std::strtol(rest.c_str(), &endOfPid, 10);
+    if (pid <= 0 || endOfPid == rest.c_str() || *endOfPid != '-' || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH) {
+      ::unlink((folder + "/" + std::string(entryName)).c_str());
+    }
+  }
+  ::closedir(dir);
+}
+
+// A new temporary file beside `target`, open for writing; -1 with errno set on failure.
+int createTemporary(const std::string& target, std::string& tempPath) {
+  static std::atomic<unsigned> counter{0};
+  const std::string folder = paths::parentOf(target);
+  const std::string name = baseName(target);
+  removeStaleTemporaries(folder, name);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath =
+        folder + "/." + name + std::string(kTempMark) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// The folder's entry for the new name is made durable too, so a crash right after the rename cannot
+// bring the old file back.
+void syncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// The common end of every replacement: permission bits, flush, rename. Closes fd; removes the temporary
+// file on failure.
+bool finish(int fd, const std::string& tempPath, const std::string& target, mode_t mode, const struct stat* owner,
+            std::string& error, const std::string& shownPath) {
+  bool ok = ::fchmod(fd, mode) == 0;
+  // Keep the owner when a privileged process rewrites someone's file (fails harmlessly otherwise).
+  if (ok && owner && ::fchown(fd, owner->st_uid, owner->st_gid) != 0) errno = 0;
+  ok = ok && ::fsync(fd) == 0;
+  if (ok) {
+    ok = ::close(fd) == 0;
+  } else {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+  }
+  ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    error = "cannot write " + shownPath + ": " + reason();
+    ::unlink(tempPath.c_str());
+    return false;
+  }
+  syncFolder(paths::parentOf(target));
+  return true;
+}
+
+mode_t defaultMode() {
+  // The process's umask, read without changing it.
+  mode_t mask = 022;
+  if (FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+      if (std::strncmp(line, "Umask:", 6) == 0) mask = static_cast<mode_t>(std::strtoul(line + 6, nullptr, 8));
+    }
+    std::fclose(status);
+  }
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::optional<Bytes> readAll(const std::string& path, std::string& error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = "cannot read " + path + ": " + reason();
+    return std::nullopt;
+  }
+  struct stat info {};
+  // One byte more than the size fstat reports, so that a file growing meanwhile is noticed.
+  std::size_t capacity = (::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0) + 1;
+  Bytes bytes;
+  bytes.data_.reset(new char[capacity]);
+  for (;;) {
+    if (bytes.size_ == capacity) {
+      capacity *= 2;
+      std::unique_ptr<char[]> larger(new char[capacity]);
+      std::memcpy(larger.get(), bytes.data_.get(), bytes.size_);
+      bytes.data_ = std::move(larger);
+    }
+    const ssize_t n = ::read(fd, bytes.data_.get() + bytes.size_, capacity - bytes.size_);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error = "cannot read " + path + ": " + reason();
+      ::close(fd);
+      return std::nullopt;
+    }
+    bytes.size_ += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  return bytes;
+}
+
+std::string followLinks(const std::string& path) {
+  std::string current = path;
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+    if (n <= 0) return current;
+    target.resize(static_cast<std::size_t>(n));
+    current = target.front() == '/' ? target : paths::parentOf(current) + "/" + target;
+  }
+  return current;
+}
+
+std::string whyNotReplaceable(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return errno == ENOENT ? "" : reason();
+  if (S_ISDIR(info.st_mode)) return "it is a folder";
+  if (!S_ISREG(info.st_mode)) return "it is not a regular file";
+  // The owner's write bit plays the part of the inverse of the Windows read-only attribute; it holds
+  // even for a privileged process, which access() would let through.
+  if ((info.st_mode & S_IWUSR) == 0) return "the file is read-only";
+  if (::access(path.c_str(), W_OK) != 0) return reason();
+  return "";
+}
+
+bool replaceAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  const std::string target = followLinks(path);
+  if (const std::string why = whyNotReplaceable(target); !why.empty()) {
+    error = "cannot write " + path + ": " + why;
+    return false;
+  }
+  struct stat old {};
+  const bool hadOld = ::stat(target.c_str(), &old) == 0;
+  std::string tempPath;
+  const int fd = createTemporary(target, tempPath);
+  if (fd < 0) {
+    error = "cannot write " + path + ": " + reason();
+    return false;
+  }
+  if (!writeAll(fd, bytes)) {
+    error = "cannot write " + path + ": " + reason();
+    ::close(fd);
+    ::unlink(tempPath.c_str());
+    return false;
+  }
+  return finish(fd, tempPath, target, hadOld ? (old.st_mode & 07777) : defaultMode(), hadOld ? &old : nullptr, error,
+                path);
+}
+
+bool copyAtomically(const std::string& from, const std::string& to, bool failIfExists, std::string& error) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat source {};
+  if (in < 0 || ::fstat(in, &source) != 0 || S_ISDIR(source.st_mode)) {
+    error = "cannot read " + from + ": " + (in >= 0 && S_ISDIR(source.st_mode) ? "it is a folder" : reason());
+    if (in >= 0) ::close(in);
+    return false;
+  }
+  struct stat existing {};
+  if (failIfExists && ::lstat(to.c_str(), &existing) == 0) {
+    ::close(in);
+    error = "cannot copy to " + to + ": the file exists";
+    return false;
+  }
+  const std::string target = followLinks(to);
+  if (const std::string why = whyNotReplaceable(target); !why.empty()) {
+    ::close(in);
+    error = "cannot write " + to + ": " + why;
+    return false;
+  }
+  // A replaced file keeps its own permission bits; a new one takes the source's, writable by its owner
+  // so that the next backup can replace it again.
+  const bool hadOld = ::stat(target.c_str(), &existing) == 0;
+  const mode_t mode = hadOld ? (existing.st_mode & 07777) : ((source.st_mode & 07777) | S_IWUSR);
+  std::string tempPath;
+  const int out = createTemporary(target, tempPath);
+  if (out < 0) {
+    error = "cannot write " + to + ": " + reason();
+    ::close(in);
+    return false;
+  }
+  char chunk[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(in, chunk, sizeof chunk);
+    if (n == 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 || !writeAll(out, std::string_view(chunk, static_cast<std::size_t>(n)))) {
+      error = (n < 0 ? "cannot read " + from : "cannot write " + to) + ": " + reason();
+      ::close(in);
+      ::close(out);
+      ::unlink(tempPath.c_str());
+      return false;
+    }
+  }
+  ::close(in);
+  return finish(out, tempPath, target, mode, hadOld ? &existing : nullptr, error, to);
+}
+
+}  // namespace vexorel::files

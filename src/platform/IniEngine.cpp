@@ -1,0 +1,249 @@
+#include "platform/IniEngine.h"
+
+#include <cstring>
+
+namespace vexorel::ini {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Blanks, tabs, carriage returns and Ctrl-Z (an old end-of-file mark) are ignored at both ends of a line.
+constexpr bool isIgnorable(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\x1A';
+}
+
+std::string_view trim(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && isIgnorable(text[begin])) ++begin;
+  while (end > begin && isIgnorable(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
+}
+
+constexpr char asciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+// One line of the file: [start, end) holds its bytes without the '\n'; next is where the following
+// line starts (end when the file ends without a final line break).
+struct Line {
+  std::size_t start = 0;
+  std::size_t end = 0;
+  std::size_t next = 0;
+  std::string_view text;  // trimmed
+};
+
+class LineReader {
+ public:
+  explicit LineReader(std::string_view content)
+      : content_(content), pos_(content.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0) {}
+
+  bool next(Line& line) {
+    if (pos_ >= content_.size()) return false;
+    const void* found = std::memchr(content_.data() + pos_, '\n', content_.size() - pos_);
+    const std::size_t end =
+        found ? static_cast<std::size_t>(static_cast<const char*>(found) - content_.data()) : content_.size();
+    line.start = pos_;
+    line.end = end;
+    line.next = found ? end + 1 : end;
+    line.text = trim(content_.substr(pos_, end - pos_));
+    pos_ = found ? end + 1 : content_.size();
+    return true;
+  }
+
+  // Moves to the next line that may be the header of `section`: its first non-blank byte is '[' and
+  // the name after it begins with the wanted one. Outside the wanted section nothing else matters, and
+  // memchr over the bytes between headers is far cheaper than taking every line apart.
+  bool skipToHeaderOf(std::string_view section) {
+    const char* data = content_.data();
+    const std::size_t size = content_.size();
+    std::size_t cursor = pos_;
+    while (cursor < size) {
+      const void* found = std::memchr(data + cursor, '[', size - cursor);
+      if (!found) break;
+      const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+      cursor = at + 1;
+      std::size_t start = at;
+      while (start > pos_ && isIgnorable(data[start - 1])) --start;
+      if (start != pos_ && data[start - 1] != '\n') continue;  // not the line's first byte
+      std::size_t name = at + 1;
+      while (name < size && isIgnorable(data[name])) ++name;
+      if (size - name < section.size() || !equalsIgnoringCase(content_.substr(name, section.size()), section)) continue;
+      pos_ = start;
+      return true;
+    }
+    pos_ = content_.size();
+    return false;
+  }
+
+ private:
+  std::string_view content_;
+  std::size_t pos_;
+};
+
+// The section name when the trimmed line is a header: '[' first and a ']' somewhere after it; the
+// name runs to the last ']'.
+bool headerName(std::string_view text, std::string_view& name) {
+  if (text.empty() || text.front() != '[') return false;
+  const std::size_t close = text.rfind(']');
+  if (close == std::string_view::npos || close == 0) return false;
+  name = trim(text.substr(1, close - 1));
+  return true;
+}
+
+// Where one lookup found its section and key, for reads and writes alike.
+struct Position {
+  bool sectionFound = false;
+  bool keyFound = false;
+  Line keyLine;
+  std::size_t equals = std::string_view::npos;  // offset of '=' in keyLine.text, npos for a bare key
+  Line lastLine;                                // the section's last non-blank line (its header at least)
+};
+
+Position locate(std::string_view content, std::string_view section, std::string_view key) {
+  section = trim(section);
+  key = trim(key);
+  Position pos;
+  // Lines before the first header form the nameless section.
+  bool inside = section.empty();
+  pos.sectionFound = inside;
+  LineReader reader(content);
+  Line line;
+  while ((inside || reader.skipToHeaderOf(section)) && reader.next(line)) {
+    const std::string_view text = line.text;
+    if (text.empty()) continue;
+    std::string_view name;
+    if (text.front() == '[' && headerName(text, name)) {
+      if (pos.sectionFound) break;  // only the first section of the name counts
+      if (equalsIgnoringCase(name, section)) {
+        inside = pos.sectionFound = true;
+        pos.lastLine = line;
+      }
+      continue;
+    }
+    if (!inside) continue;
+    pos.lastLine = line;
+    if (text.front() == ';') continue;
+    const std::size_t equals = text.find('=');
+    if (!equalsIgnoringCase(trim(text.substr(0, equals)), key)) continue;
+    pos.keyFound = true;
+    pos.keyLine = line;
+    pos.equals = equals;
+    return pos;
+  }
+  return pos;
+}
+
+bool containsAny(std::string_view text, std::string_view bytes) {
+  return text.find_first_of(bytes) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::string_view> findValue(std::string_view content, std::string_view section, std::string_view key) {
+  if (trim(key).empty()) return std::nullopt;
+  const Position pos = locate(content, section, key);
+  if (!pos.keyFound || pos.equals == std::string_view::npos) return std::nullopt;
+  return trim(pos.keyLine.text.substr(pos.equals + 1));
+}
+
+std::string readValue(const std::optional<std::string_view>& content, std::string_view section, std::string_view key,
+                      std::string_view defaultValue, std::size_t bufferSize) {
+  std::string_view result;
+  const auto found = content ? findValue(*content, section, key) : std::nullopt;
+  if (found) {
+    result = *found;
+    if (result.size() >= 2 && (result.front() == '"' || result.front() == '\'') && result.back() == result.front()) {
+      result = result.substr(1, result.size() - 2);
+    }
+  } else {
+    result = defaultValue;
+    while (!result.empty() && result.back() == ' ') result.remove_suffix(1);
+  }
+  result = result.substr(0, result.find('\0'));
+  const std::size_t room = bufferSize == 0 ? 0 : bufferSize - 1;
+  return std::string(result.substr(0, room));
+}
+
+std::string whyNotWritable(std::string_view section, std::string_view key, std::string_view value) {
+  const struct {
+    std::string_view what;
+    std::string_view text;
+  } parts[] = {{"section name", section}, {"key name", key}, {"value", value}};
+  for (const auto& part : parts) {
+    if (containsAny(part.text, "\r\n")) return "the " + std::string(part.what) + " contains a line break";
+    if (part.text.find('\0') != std::string_view::npos) {
+      return "the " + std::string(part.what) + " contains a NUL character";
+    }
+  }
+  if (trim(section).empty()) return "the section name is empty";
+  const std::string_view trimmedKey = trim(key);
+  if (trimmedKey.empty()) return "the key name is empty";
+  if (trimmedKey.find('=') != std::string_view::npos) return "the key name contains '='";
+  if (trimmedKey.front() == ';' || trimmedKey.front() == '[') {
+    return "the key name would read back as a comment or a section header";
+  }
+  return "";
+}
+
+std::string_view lineBreakOf(std::string_view content) {
+  const std::size_t newline = content.find('\n');
+  if (newline == std::string_view::npos) return "\r\n";
+  return (newline > 0 && content[newline - 1] == '\r') ? "\r\n" : "\n";
+}
+
+std::string applyWrite(std::string_view content, std::string_view section, std::string_view key,
+                       std::string_view value) {
+  const Position pos = locate(content, section, key);
+  const std::string_view eol = lineBreakOf(content);
+  std::string out;
+  out.reserve(content.size() + section.size() + key.size() + value.size() + 8);
+
+  if (pos.keyFound) {
+    // Keep everything up to and including '=' (a bare key gets one), replace the rest of the line's
+    // text, keep its line ending.
+    const Line& line = pos.keyLine;
+    const std::size_t textStart = static_cast<std::size_t>(line.text.data() - content.data());
+    std::size_t keep;
+    std::string_view equalsSign;
+    if (pos.equals != std::string_view::npos) {
+      keep = textStart + pos.equals + 1;
+    } else {
+      keep = textStart + line.text.size();
+      equalsSign = "=";
+    }
+    std::size_t tail = line.end;
+    while (tail > keep && (content[tail - 1] == '\r' || content[tail - 1] == '\x1A')) --tail;
+    out.append(content.substr(0, keep)).append(equalsSign).append(value).append(content.substr(tail));
+    return out;
+  }
+
+  const std::string_view trimmedKey = trim(key);
+  if (pos.sectionFound) {
+    const Line& after = pos.lastLine;
+    if (after.next == after.end) {
+      // The section's last line ends the file without a line break.
+      out.append(content).append(eol).append(trimmedKey).append("=").append(value);
+    } else {
+      out.append(content.substr(0, after.next)).append(trimmedKey).append("=").append(value).append(eol);
+      out.append(content.substr(after.next));
+    }
+    return out;
+  }
+
+  out.append(content);
+  if (!content.empty() && content.back() != '\n' && content != kUtf8Bom) out.append(eol);
+  out.append("[").append(trim(section)).append("]").append(eol);
+  out.append(trimmedKey).append("=").append(value).append(eol);
+  return out;
+}
+
+}  // namespace vexorel::ini

@@ -1,0 +1,34 @@
+#pragma once
+// The private-profile engine as pure functions on a file's bytes: one read of a key by the Windows
+// rules, and one key write that returns the new bytes, changing nothing but the key's own line (or
+// adding only its own lines). No file access here, so every rule can be tested on byte strings.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vexorel::ini {
+
+// The value of `key` in the first section named `section` (both compared without regard to ASCII
+// letter case, both trimmed), trimmed, quotes still on. nullopt when the section or key is missing or
+// the key's line has no '='.
+std::optional<std::string_view> findValue(std::string_view content, std::string_view section, std::string_view key);
+
+// GetPrivateProfileString on the file's content (nullopt: the file could not be read): the value
+// without its matching quotes, or the default without its trailing blanks, cut to bufferSize - 1
+// characters. A NUL byte ends the text, as it ends the text of the C call's buffer.
+std::string readValue(const std::optional<std::string_view>& content, std::string_view section, std::string_view key,
+                      std::string_view defaultValue, std::size_t bufferSize);
+
+// Why the three texts cannot be written into a line-based file, or an empty text when they can.
+std::string whyNotWritable(std::string_view section, std::string_view key, std::string_view value);
+
+// The file's bytes after writing key=value into the section. The caller checks whyNotWritable first.
+std::string applyWrite(std::string_view content, std::string_view section, std::string_view key,
+                       std::string_view value);
+
+// The line break new lines get: the file's first one, or CRLF for a file without any.
+std::string_view lineBreakOf(std::string_view content);
+
+}  // namespace vexorel::ini
