@@ -1,7 +1,167 @@
 #include "startup/frmSplash.h"
 
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QProgressBar>
+
+#include "app/AppContext.h"
+#include "mainwindow/Frmmain.h"
+#include "startup/SettingsFile.h"
+#include "ui/DialogService.h"
+#include "ui/Placement.h"
+#include "ui/TextCodec.h"
+#include "ui/Twips.h"
+#include "ui/Version.h"
+
 namespace vexorel {
 
-frmSplash::frmSplash(AppContext& app) : FormWindow(app) { setWindowTitle(QStringLiteral("Vexorel")); }
+namespace {
+// The window's design, in twips.
+constexpr float kWidth = 6750;
+constexpr float kHeight = 3600;
+
+constexpr const char* kLocateTitle = "Select Unreal Tournament.";
+constexpr const char* kLocateFilter = "UnrealTournament.exe|UnrealTournament.exe";
+
+void placeTwips(QWidget* widget, double left, double top, double width, double height) {
+  widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+}  // namespace
+
+frmSplash::frmSplash(AppContext& app) : FormWindow(app) {
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
+  // A start-up window has no title bar; its frame encloses the content.
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setFixedSize(twipsToPixels(kWidth), twipsToPixels(kHeight));
+  // The design puts the window in the middle of the screen; no load step moves it.
+  const TwipsPoint where = centreOnScreen(static_cast<float>(screenWidthTwips()),
+                                          static_cast<float>(screenHeightTwips()), kWidth, kHeight);
+  moveTwips(where.left, where.top);
+  buildControls();
+  Timer1.setInterval(1);
+  connect(&Timer1, &QTimer::timeout, this, &frmSplash::tick);
+}
+
+void frmSplash::buildControls() {
+  Frame1 = new QFrame(this);
+  Frame1->setObjectName(QStringLiteral("Frame1"));
+  Frame1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Frame1->setLineWidth(2);
+  placeTwips(Frame1, 0, 0, kWidth, kHeight);
+
+  imgLogo = new QLabel(Frame1);
+  imgLogo->setObjectName(QStringLiteral("imgLogo"));
+  imgLogo->setPixmap(QPixmap(QStringLiteral(":/vexorel/logo.png")));
+  imgLogo->setScaledContents(true);
+  imgLogo->setAccessibleName(QString::fromLatin1(kProgramTitle));
+  placeTwips(imgLogo, 300, 420, 1920, 1920);
+
+  lblProductName = new QLabel(Frame1);
+  lblProductName->setObjectName(QStringLiteral("lblProductName"));
+  QFont titleFont = lblProductName->font();
+  titleFont.setPointSize(24);
+  titleFont.setBold(true);
+  lblProductName->setFont(titleFont);
+  lblProductName->move(twipsToPixels(2520), twipsToPixels(420));
+
+  lblVersion = new QLabel(Frame1);
+  lblVersion->setObjectName(QStringLiteral("lblVersion"));
+  lblVersion->move(twipsToPixels(2520), twipsToPixels(1500));
+
+  ProgressBar1 = new QProgressBar(Frame1);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setRange(0, kTicks);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  placeTwips(ProgressBar1, 300, 2760, kWidth - 600, 300);
+}
+
+void frmSplash::onLoad() {
+  lblVersion->setText(versionCaption());
+  lblVersion->adjustSize();
+
+  lblProductName->setText(QString::fromLatin1(kProgramTitle));
+  lblProductName->adjustSize();
+  const double labelWidth = pixelsToTwips(lblProductName->width());
+  lblProductName->move(twipsToPixels((kWidth - labelWidth) / 2), lblProductName->y());
+
+  resolveSettingsFile();
+  MainAppPath = folderPart(VEXORELPATH);
+
+  const std::string gameFolder = findGameFolder();
+  if (gameFolder.empty()) {
+    // The user cancelled the locate dialog: the program ends here, before any window is shown.
+    app().end();
+    return;
+  }
+  makeFirstRunBackup(gameFolder);
+  loadExitQuestionSwitch();
+  Timer1.start();
+}
+
+void frmSplash::resolveSettingsFile() {
+  Platform& platform = app().platform();
+  VEXORELPATH = platform.getFullPathName(kSettingsFileName);
+  if (platform.findFirstFile(VEXORELPATH)) return;
+  // First run: an empty file, then the two keys in this order.
+  platform.createEmptyFile(VEXORELPATH);
+  app().module().WriteIniValue(kSettingsSection, kSaveNumberKey, "0", VEXORELPATH);
+  app().module().WriteIniValue(kSettingsSection, kDidBackupKey, "No", VEXORELPATH);
+}
+
+std::string frmSplash::findGameFolder() {
+  ReadModule& module = app().module();
+  std::string gameFolder = module.ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
+  if (!gameFolder.empty()) return gameFolder;
+
+  const QString chosen = app().dialogs().openFileDialog(this, QString::fromLatin1(kLocateTitle),
+                                                        QString::fromLatin1(kLocateFilter));
+  if (chosen.isEmpty()) return "";
+  gameFolder = gameFolderFromExecutable(toBytes(chosen));
+  // A failed write is not fatal here: the backup below still uses the chosen folder, and the main
+  // window's own registry read reports the missing folder.
+  module.WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, gameFolder);
+  return gameFolder;
+}
+
+void frmSplash::makeFirstRunBackup(const std::string& gameFolder) {
+  ReadModule& module = app().module();
+  if (module.ReadProfileValue(kSettingsSection, kDidBackupKey, VEXORELPATH) != "No") return;
+  Platform& platform = app().platform();
+  platform.createDirectory(MainAppPath + "\\BACKUP");  // fails harmlessly when it exists
+  platform.copyFile(gameFolder + "\\System\\" + "\\UnrealTournament.ini",
+                    MainAppPath + "\\BACKUP\\BckUpUnrealTournament.txt", false);
+  // Marked done even when the copy failed, so the first-run backup is tried only once.
+  module.WriteIniValue(kSettingsSection, kDidBackupKey, "Yes", VEXORELPATH);
+}
+
+void frmSplash::loadExitQuestionSwitch() {
+  const std::string askQ = app().module().ReadProfileValue(kSettingsSection, kAskQKey, VEXORELPATH);
+  app().frmmain().OptionsCheck = askQ == kAskQChecked;
+}
+
+void frmSplash::tick() {
+  if (app().ending()) {
+    Timer1.stop();
+    return;
+  }
+  ++X;
+  ProgressBar1->setValue(X);
+  close();
+}
+
+bool frmSplash::onQueryUnload() { return X == kTicks; }
+
+void frmSplash::onUnload() {
+  Timer1.stop();
+  app().frmmain().showForm();
+}
+
+void frmSplash::resetToDesign() {
+  Timer1.stop();
+  ProgressBar1->setValue(0);
+}
 
 }  // namespace vexorel

@@ -19,4 +19,17 @@ inline TwipsPoint besideMainWindow(float mainLeft, float mainTop, float mainWidt
   return {mainLeft + mainWidth, mainTop + (mainHeight - ownHeight) / 2};
 }
 
+// Two buttons side by side, the pair centred in a window of the given width with `gap` between them:
+// first left = (width - (second width + first width + gap)) / 2; second left = first left + first
+// width + gap.
+struct ButtonPairLefts {
+  float first = 0;
+  float second = 0;
+};
+
+inline ButtonPairLefts centredButtonPair(float windowWidth, float firstWidth, float secondWidth, float gap) {
+  const float first = (windowWidth - (secondWidth + firstWidth + gap)) / 2;
+  return {first, first + firstWidth + gap};
+}
+
 }  // namespace vexorel

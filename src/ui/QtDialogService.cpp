@@ -1,5 +1,6 @@
 #include "ui/QtDialogService.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -50,7 +51,8 @@ QString QtDialogService::openFileDialog(QWidget* parent, const QString& title, c
   QFileDialog dialog(parent, title, QString(), toQtFilter(filter));
   dialog.setFileMode(QFileDialog::ExistingFile);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-  return dialog.selectedFiles().front();
+  // Qt reports '/' on every platform; the program composes and stores paths with the native separator.
+  return QDir::toNativeSeparators(dialog.selectedFiles().front());
 }
 
 }  // namespace vexorel
