@@ -1,16 +1,25 @@
 #pragma once
+// The preset preview: key names on the left, the values the preset will write on the right. It
+// places itself against the main window's right edge when it loads and is then only shown and
+// hidden.
 
 #include "ui/FormWindow.h"
 
+class QListWidget;
+
 namespace vexorel {
 
-// Not built yet: an honest empty window with its caption.
 class Form1 : public FormWindow {
   Q_OBJECT
 
  public:
   explicit Form1(AppContext& app);
 
+  QListWidget* List1;  // key names
+  QListWidget* List2;  // values, row for row
+
+ protected:
+  void onLoad() override;
 };
 
 }  // namespace vexorel

@@ -1,0 +1,118 @@
+// The "Graphics" frame: the slow and fast presets with their preview, and "User defined".
+
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "app/AppContext.h"
+#include "core/RenderDeviceCatalogue.h"
+#include "editor/Form4.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/Frmmain.h"
+#include "mainwindow/ViewText.h"
+#include "startup/frmSplash.h"
+#include "ui/DialogService.h"
+#include "ui/TextCodec.h"
+
+namespace vexorel {
+
+namespace {
+
+// Clearing from code: an exclusive group would refuse to leave no button checked, and no click
+// handler runs.
+void clearOption(QRadioButton* option) {
+  option->setAutoExclusive(false);
+  option->setChecked(false);
+  option->setAutoExclusive(true);
+}
+
+}  // namespace
+
+void Frmmain::Option1_Click() {
+  runPreset(Preset::Slow);
+}
+void Frmmain::Option2_Click() {
+  runPreset(Preset::Fast);
+}
+void Frmmain::Option3_Click() {
+  app().form4().showForm();
+}
+
+void Frmmain::clearOptionButtons() {
+  clearOption(Option1);
+  clearOption(Option2);
+  clearOption(Option3);
+}
+
+void Frmmain::showPresetPreview(Preset preset) {
+  Form1& preview = app().form1();
+  preview.ensureLoaded();  // its load places it beside this window
+  preview.List1->clear();
+  preview.List2->clear();
+  preview.setWindowTitle(viewText(presetCaption(preset)));
+  const std::vector<PresetEntry> rows = presetPreview(preset);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    preview.List1->insertItem(static_cast<int>(row), toQString(rows[row].key));
+    preview.List2->insertItem(static_cast<int>(row), toQString(rows[row].value));
+  }
+  preview.showForm();
+}
+
+void Frmmain::runPreset(Preset preset) {
+  QRadioButton* own = preset == Preset::Slow ? Option1 : Option2;
+  showPresetPreview(preset);
+  const MsgAnswer answer = app().dialogs().msgBox(
+      this, QStringLiteral(" Changes will immediately be made in Unreal Tournament.ini. Continue update?"),
+      MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Continue update ?"));
+  if (answer != MsgAnswer::Yes) {
+    app().dialogs().msgBox(this, QStringLiteral("No Update"), MsgButtons::Ok, MsgIcon::Information,
+                           QStringLiteral("Information"));
+    clearOption(own);
+    app().form1().hideForm();
+    return;
+  }
+  if (!backUpBeforePreset(preset)) {
+    clearOption(own);
+    app().form1().hideForm();
+    return;
+  }
+  const bool written = writePreset(preset);
+  leesman();
+  clearOptionButtons();
+  if (written) {
+    app().dialogs().msgBox(this, QStringLiteral("Graphics changes have been applied"), MsgButtons::Ok,
+                           MsgIcon::Information, QStringLiteral("Done"));
+    Picture1->show();
+  }
+  app().form1().hideForm();
+}
+
+bool Frmmain::backUpBeforePreset(Preset preset) {
+  // Always taken from the game's own file, even while the editor's working copy is the target.
+  Platform& platform = app().platform();
+  const std::string gameFile = UtPath + "\\system\\unrealtournament.ini";
+  const std::string backup = app().splash().MainAppPath + "\\backup\\" + std::string(presetBackupName(preset));
+  if (platform.copyFile(gameFile, backup, false)) return true;
+  const std::string reason = platform.lastError();
+  // A missing game file has nothing to back up: the preset then creates the file.
+  if (!platform.findFirstFile(gameFile)) return true;
+  QString text = QStringLiteral("Unable to make the backup copy ") + toQString(platform.displayPath(backup)) +
+                 QStringLiteral(". Nothing was changed.");
+  if (!reason.empty()) text += QStringLiteral("\n") + toQString(reason);
+  refuse(text);
+  return false;
+}
+
+bool Frmmain::writePreset(Preset preset) {
+  ReadModule& module = app().module();
+  module.ReadIniValueUncounted(std::string(kRenderDeviceSection), std::string(kRenderDeviceKey), FileName);
+  const std::string deviceSection = module.LastIniValue;
+  for (const PresetEntry& write : presetWrites(preset, deviceSection)) {
+    // An empty device value names no section; a "[]" section would only clutter the file.
+    if (write.section.empty()) continue;
+    if (!writeOrReport(write.section, write.key, write.value)) return false;
+  }
+  return true;
+}
+
+}  // namespace vexorel

@@ -1,0 +1,55 @@
+#pragma once
+// The fifteen rows of the main window's summary and the texts of its status bar panels. Pure
+// tables and text rules, no widgets.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace vexorel {
+
+struct SummaryRow {
+  std::string_view section;
+  std::string_view key;  // also the text of the row in List1
+};
+
+inline constexpr std::string_view kClientSection = "WinDrv.WindowsClient";
+
+// In display order; row 14 is shown by the render device's short name.
+inline constexpr std::array<SummaryRow, 15> kSummaryRows{{
+    {kClientSection, "FullscreenColorbits"},
+    {kClientSection, "CurvedSurfaces"},
+    {kClientSection, "LowDetailTextures"},
+    {kClientSection, "SlowVideoBuffering"},
+    {kClientSection, "Decals"},
+    {kClientSection, "NoDynamicLights"},
+    {kClientSection, "Coronas"},
+    {kClientSection, "SkinDetail"},
+    {kClientSection, "TextureDetail"},
+    {kClientSection, "NoLighting"},
+    {kClientSection, "MinDesiredFrameRate"},
+    {kClientSection, "ScreenFlashes"},
+    {kClientSection, "NoFractalAnim"},
+    {kClientSection, "ParticleDensity"},
+    {"Engine.Engine", "GameRenderDevice"},
+}};
+inline constexpr std::size_t kRenderDeviceRow = 14;
+
+inline constexpr std::string_view kViewportXKey = "FullscreenViewportX";
+inline constexpr std::string_view kViewportYKey = "FullscreenViewportY";
+inline constexpr std::string_view kCacheSection = "Engine.GameEngine";
+inline constexpr std::string_view kCacheKey = "CacheSizeMegs";
+
+// The fixed labels of panels 1, 3 and 5.
+inline constexpr std::string_view kResolutionPanelLabel = "Current resoltution:";
+inline constexpr std::string_view kMemoryPanelLabel = "Total detected  memory:";
+inline constexpr std::string_view kCachePanelLabel = "Unreal Cache:";
+
+// Panel 2: width " x " height. Each side is shown as a 16-bit whole number when it is one, and
+// exactly as read otherwise ("Default x 768" for a missing width), so the build always completes.
+std::string resolutionPanelText(const std::string& widthRead, const std::string& heightRead);
+
+// Panel 6: " " + the cache size as read + "Mb".
+std::string cachePanelText(const std::string& cacheRead);
+
+}  // namespace vexorel
