@@ -1,11 +1,30 @@
 #pragma once
+// The advanced editor, "User Defined Control": a working copy of the game's configuration file, four
+// tabs of check boxes, combos and the value list, and the buttons that apply, undo or drop the
+// changes. While it is loaded the main window's FileName names the working copy.
+
+#include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/FormWindow.h"
 
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+
 namespace vexorel {
 
-// Not built yet: an honest empty window with its caption.
+class DropDownCombo;
+
 class Form4 : public FormWindow {
   Q_OBJECT
 
@@ -19,6 +38,104 @@ class Form4 : public FormWindow {
   std::string DriverType;
   std::string warzoeken;
   bool askone = false;
+  std::string pathname;
+  std::string strwaarde;
+  std::int16_t Numbackup = 0;
+  std::int16_t waarde = 0;
+  std::int16_t TextIndex = 0;
+  bool Quest = false;
+
+  // Controls other windows (and tests) use.
+  QTabWidget* SSTab1 = nullptr;
+  QListWidget* List1 = nullptr;
+  QListWidget* List2 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QPushButton* Command1 = nullptr;  // "&Edit" / "&Save"
+  QPushButton* Command2 = nullptr;  // "&Load "
+  QPushButton* Command3 = nullptr;  // "&Cancel"
+  QPushButton* Command6 = nullptr;  // "&Apply"
+  QPushButton* Command7 = nullptr;  // "&Undo last Tweak"
+  QStatusBar* StB1 = nullptr;
+  QLabel* StB1Panel1 = nullptr;
+  QMenu* mnuFile = nullptr;
+  QAction* Check = nullptr;  // the menu item captioned "Form5"
+
+  QCheckBox* checkBox(int n) const { return checks_.at(static_cast<std::size_t>(n)); }
+  QComboBox* combo(int n) const;
+  QLabel* label(int n) const { return labels_.at(static_cast<std::size_t>(n)); }
+
+  // The value list as bytes: the keys (List1) and the values (List2), row by row.
+  std::vector<std::string> keys() const;
+  std::vector<std::string> values() const;
+  // Replaces the rows of the value list.
+  void setValues(const std::vector<std::string>& rows);
+
+  // Refills the key and value lists from FileName.
+  void lees();
+  // The list store's snapshot := the value list.
+  void EenCall();
+
+  // Event handlers, public so they can be raised the way the toolkit raises them.
+  void SSTab1_Click(int previousTab);
+  void List2_Click(int row);
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command6_Click();
+  void Command7_Click();
+
+ protected:
+  void onLoad() override;
+  void onActivate() override;
+  void onUnload() override;
+  void resetToDesign() override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void buildControls();
+  QWidget* buildGraphicsTab();
+  QWidget* buildDisplayTab();
+  QWidget* buildSoundTab();
+  QWidget* buildNetworkTab();
+  QCheckBox* makeCheck(int n, QWidget* parent);
+  QComboBox* makeCombo(int n, bool editable, QWidget* parent);
+  QLabel* makeLabel(int n, const char* caption, QWidget* parent);
+  void setToolTips();
+  void fillComboDesignItems();
+
+  // Tab strip step (leaving the first tab).
+  void resolveDevice();
+  void loadCheckBoxes();
+  void applyAvailability();
+  void loadGlideCombos();
+  void loadSglCombo();
+  void colourDisplayCombos();
+  void loadSoundAndNetworkCombos();
+  bool selectByText(QComboBox* box, const std::string& value);
+
+  // Toggles, value list and the small combo handlers.
+  void checkChanged(int n);
+  void text1Changed();
+  void text2Changed();
+  void combo1Edited();
+  void combo2DropDown();
+
+  // Apply's steps.
+  bool backUpWorkingCopy(const std::string& backup);
+  // The key of the first write that failed, or empty when all went through.
+  std::string writeComboSettings();
+  bool copyOverGameFile();
+  void readSaveCount();
+
+  void critical(const QString& text);
+
+  std::array<QCheckBox*, 42> checks_{};
+  std::array<QComboBox*, 10> combos_{};
+  std::array<QLabel*, 16> labels_{};
+  DropDownCombo* refreshRateCombo_ = nullptr;
+  int shownTab_ = 0;
+  bool lostToDialog_ = false;
 };
 
 }  // namespace vexorel

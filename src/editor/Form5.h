@@ -1,16 +1,30 @@
 #pragma once
+// The list store: a window that is loaded but normally hidden, whose lists hold the snapshot of the
+// editor's value list and the items the last write found changed.
 
 #include "ui/FormWindow.h"
 
+class QLineEdit;
+class QListWidget;
+
 namespace vexorel {
 
-// Not built yet: an honest empty window with its caption.
 class Form5 : public FormWindow {
   Q_OBJECT
 
  public:
   explicit Form5(AppContext& app);
 
+  QListWidget* List1 = nullptr;  // snapshot of the editor's keys
+  QListWidget* List2 = nullptr;  // snapshot of the editor's values
+  QListWidget* List3 = nullptr;  // new values of the changed items
+  QListWidget* List4 = nullptr;  // keys of the changed items
+  QListWidget* List5 = nullptr;  // old values of the changed items
+  QLineEdit* Text1 = nullptr;
+
+ protected:
+  // Closing only hides the window, so its lists survive.
+  bool onQueryUnload() override;
 };
 
 }  // namespace vexorel
