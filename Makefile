@@ -4,11 +4,11 @@
 BUILD        ?= build
 BUILD_ASAN   ?= build-asan
 GENERATOR    := -G Ninja
-PACKAGES     := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES     := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils
 RUN_FOLDER   := $(BUILD)/run
 DEMO_GAME    := $(BUILD)/demo-game
 
-.PHONY: run test test-sanitize bench deps configure build screenshots clean
+.PHONY: run test test-sanitize test-windows bench deps configure build screenshots clean fuzz fuzz-ci fuzz-deps
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -52,5 +52,54 @@ bench: build
 screenshots: build
 	scripts/screenshots.sh $(BUILD)
 
+# The Windows backend: platform, core and their tests cross-built with MinGW-w64 and run under Wine in a
+# throw-away prefix (no display needed), then the differential reads of the INI fixtures, the POSIX
+# engine (a small native build of the profile tool) against the Windows calls.
+BUILD_WIN      ?= build-windows
+BUILD_WIN_HOST ?= build-windows-host
+WIN_PACKAGES   := cmake ninja-build googletest g++-mingw-w64-x86-64 wine wine64
+
+test-windows:
+	@missing=""; for p in $(WIN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+	cmake -S . -B $(BUILD_WIN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVEXOREL_WITH_GUI=OFF
+	cmake --build $(BUILD_WIN)
+	cmake -S . -B $(BUILD_WIN_HOST) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVEXOREL_WITH_GUI=OFF \
+	  -DVEXOREL_BUILD_TESTS=OFF -DVEXOREL_BUILD_BENCH=OFF
+	cmake --build $(BUILD_WIN_HOST) --target vexorel-profile
+	@prefix=$$(mktemp -d /tmp/vexorel-wine.XXXXXX); \
+	export WINEPREFIX=$$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= WAYLAND_DISPLAY=; \
+	wineboot --init >/dev/null 2>&1; wineserver -p; \
+	ctest --test-dir $(BUILD_WIN) --output-on-failure -R "_tests$$" && \
+	  tests/platform/differential-reads.sh $(BUILD_WIN_HOST)/tools/vexorel-profile/vexorel-profile \
+	    $(BUILD_WIN)/tools/vexorel-profile/vexorel-profile.exe; \
+	status=$$?; wineserver -k; rm -rf $$prefix; exit $$status
+
+# Fuzzing the INI engine and the registry store with libFuzzer (clang, AddressSanitizer, UBSan). The
+# corpus grows in $(BUILD_FUZZ)/corpus between runs; failing inputs land in $(BUILD_FUZZ)/findings.
+# `make fuzz` is the long run by hand (FUZZ_SECONDS per target), `make fuzz-ci` a minute per target.
+BUILD_FUZZ    ?= build-fuzz
+FUZZ_SECONDS  ?= 600
+FUZZ_PACKAGES := cmake ninja-build clang libclang-rt-14-dev
+
+fuzz-deps:
+	@missing=""; for p in $(FUZZ_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+fuzz: fuzz-deps
+	fuzz/run.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
+fuzz-ci: fuzz-deps
+	fuzz/run.sh $(BUILD_FUZZ) 60
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_WIN) $(BUILD_WIN_HOST) $(BUILD_FUZZ)

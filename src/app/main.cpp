@@ -4,7 +4,7 @@
 #include <QIcon>
 
 #include "app/AppContext.h"
-#include "platform/PosixPlatform.h"
+#include "platform/NativePlatform.h"
 #include "ui/QtDialogService.h"
 
 int main(int argc, char* argv[]) {
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
   // The program ends through its own exit sequence, not when a window happens to be the last one.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  vexorel::PosixPlatform platform;
+  vexorel::NativePlatform platform;
   vexorel::QtDialogService dialogs;
   vexorel::AppContext app(platform, dialogs);
   app.start();

@@ -131,7 +131,8 @@ Position locate(std::string_view content, std::string_view section, std::string_
     }
     if (!inside) continue;
     pos.lastLine = line;
-    if (text.front() == ';') continue;
+    // A ';' line is a comment only by custom: Windows finds it when asked for its key, spelt with the
+    // ';'. Writes never ask (they refuse such keys), so comments are never changed.
     const std::size_t equals = text.find('=');
     if (!equalsIgnoringCase(trim(text.substr(0, equals)), key)) continue;
     pos.keyFound = true;
@@ -191,6 +192,9 @@ std::string whyNotWritable(std::string_view section, std::string_view key, std::
   if (trimmedKey.front() == ';' || trimmedKey.front() == '[') {
     return "the key name would read back as a comment or a section header";
   }
+  // A line's trailing Ctrl-Z is kept as the line's end mark when its value is replaced, so a value
+  // ending in one would grow by a Ctrl-Z with every write of it (and never reads back with it).
+  if (!value.empty() && value.back() == '\x1A') return "the value ends with a Ctrl-Z end-of-file mark";
   return "";
 }
 

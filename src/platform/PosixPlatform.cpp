@@ -20,6 +20,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/IniEngine.h"
 #include "platform/PosixPaths.h"
+#include "platform/PosixWinePrefix.h"
 #include "platform/RegistryStore.h"
 
 extern char** environ;
@@ -29,7 +30,13 @@ namespace {
 
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 
-// The user's configuration folder: the one place the backend consults the environment.
+// The one value the store may borrow from a Wine prefix: the game's folder, which a game installed under
+// Wine has in Wine's registry only. It is a Windows path, so it is handed out translated to the real folder.
+constexpr std::string_view kWineGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
+constexpr std::string_view kWineFolderValue = "Folder";
+
+// The environment is consulted for two things only: the user's configuration folder (here) and the Wine
+// prefix (wine::prefixFromEnvironment).
 std::string defaultRegistryFile() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config && config[0] == '/') return std::string(config) + "/vexorel/registry.reg";
@@ -75,6 +82,7 @@ struct PosixPlatform::State {
   std::set<std::string> createdKeys;            // keys made by regCreateKey, in lower case
   RegistryKey nextKey = 1;
   std::string lastError;
+  std::string winePrefix = {};  // empty: no Wine lookup
 
   std::string base() const {
     return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
@@ -83,6 +91,14 @@ struct PosixPlatform::State {
   bool fail(std::string reason) {
     lastError = std::move(reason);
     return false;
+  }
+
+  // The game folder a Wine prefix records, for the game key (and its "Folder" value) only.
+  std::optional<std::string> wineFolder(const std::string& keyPath, const std::string& valueName) {
+    const std::string gameKey = lowerCase(std::string(kLocalMachine) + "\\" + std::string(kWineGameKey));
+    if (winePrefix.empty() || lowerCase(keyPath) != gameKey) return std::nullopt;
+    if (lowerCase(valueName) != lowerCase(std::string(kWineFolderValue))) return std::nullopt;
+    return wine::findFolder(winePrefix, kWineGameKey, kWineFolderValue);
   }
 
   // The store's bytes: nullopt when the file exists but cannot be read (writing would lose it).
@@ -97,7 +113,13 @@ struct PosixPlatform::State {
 };
 
 PosixPlatform::PosixPlatform(PosixPlatformOptions options) : state_(new State{std::move(options), {}, {}, {}, 1, {}}) {
-  state_->registryFile = state_->options.registryFile.empty() ? defaultRegistryFile() : state_->options.registryFile;
+  const PosixPlatformOptions& chosen = state_->options;
+  state_->registryFile = chosen.registryFile.empty() ? defaultRegistryFile() : chosen.registryFile;
+  if (chosen.wineLookup) {
+    state_->winePrefix = !chosen.winePrefix.empty()    ? chosen.winePrefix
+                         : chosen.registryFile.empty() ? wine::prefixFromEnvironment()
+                                                       : std::string();
+  }
 }
 
 PosixPlatform::~PosixPlatform() {
@@ -112,7 +134,8 @@ RegistryKey PosixPlatform::regOpenKey(RegistryRoot, const std::string& subKey) {
   if (!exists) {
     std::string error;
     const auto bytes = files::readAll(state_->registryFile, error);
-    exists = bytes && registry::keyExists(bytes->view(), path);
+    exists = (bytes && registry::keyExists(bytes->view(), path)) ||
+             state_->wineFolder(path, std::string(kWineFolderValue)).has_value();
     if (!exists) {
       state_->lastError = "registry key not found: " + path;
       return kNoRegistryKey;
@@ -137,16 +160,12 @@ std::optional<RegistryData> PosixPlatform::regQueryValue(RegistryKey key, const 
   }
   std::string error;
   const auto bytes = files::readAll(state_->registryFile, error);
-  if (!bytes) {
-    state_->lastError = error;
-    return std::nullopt;
-  }
-  const auto value = registry::findValue(bytes->view(), handle->second, valueName);
-  if (!value) {
-    state_->lastError = "registry value not found: " + handle->second + "\\" + valueName;
-    return std::nullopt;
-  }
-  return RegistryData{value->type, value->bytes};
+  const auto value = bytes ? registry::findValue(bytes->view(), handle->second, valueName) : std::nullopt;
+  if (value) return RegistryData{value->type, value->bytes};
+  // Our own store says nothing: a game installed under Wine is found in the prefix's registry.
+  if (const auto folder = state_->wineFolder(handle->second, valueName)) return RegistryData{RegSz, *folder + '\0'};
+  state_->lastError = bytes ? "registry value not found: " + handle->second + "\\" + valueName : error;
+  return std::nullopt;
 }
 
 bool PosixPlatform::regSetValue(RegistryKey key, const std::string& valueName, std::uint32_t type,

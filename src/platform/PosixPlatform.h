@@ -13,6 +13,13 @@ struct PosixPlatformOptions {
   std::string registryFile;
   // The folder relative names resolve against; empty means the process's working directory.
   std::string currentDirectory;
+  // Where a game installed under Wine is looked for when the store has no game folder of its own: a
+  // Wine prefix folder whose system.reg is read (never written). Empty means the environment's prefix
+  // ($WINEPREFIX, else ~/.wine), but only for the user's own store: a caller that names its own
+  // registryFile (tests, tools) gets no Wine lookup unless it names a prefix here as well.
+  std::string winePrefix = {};
+  // False switches the Wine lookup off altogether.
+  bool wineLookup = true;
 };
 
 class PosixPlatform : public Platform {

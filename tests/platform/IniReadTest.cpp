@@ -41,7 +41,7 @@ const ReadCase kReadCases[] = {
     {"first section of duplicates only", "[A]\nk=1\n[A]\nk=2\nj=3\n", "A", "j", "Default"},
     {"duplicate section in other case", "[a]\nk=1\n[A]\nk=2\n", "A", "k", "1"},
     {"comment never matches", "[A]\n;k=1\nk=2\n", "A", "k", "2"},
-    {"comment key itself not found", "[A]\n;k=1\n", "A", ";k", "Default"},
+    {"a comment is found when asked for with its ';'", "[A]\n;k=1\n", "A", ";k", "1"},
     {"double quotes removed", "[A]\nk=\"a b\"\n", "A", "k", "a b"},
     {"single quotes removed", "[A]\nk='a b'\n", "A", "k", "a b"},
     {"unmatched quotes kept", "[A]\nk=\"a b'\n", "A", "k", "\"a b'"},

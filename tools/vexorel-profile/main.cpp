@@ -1,9 +1,15 @@
-// vexorel-profile: the program's private-profile engine from the command line, through the very same
-// platform calls the program makes, for scripts and for checking the engine from outside.
+// vexorel-profile: the program's private-profile calls from the command line, through the very same
+// platform calls the program makes (its own engine on POSIX, the system's calls on Windows), for scripts
+// and for checking one backend against the other from outside.
 #include <cstdio>
 #include <string>
 
-#include "platform/PosixPlatform.h"
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "platform/NativePlatform.h"
 
 namespace {
 
@@ -12,23 +18,66 @@ constexpr std::size_t kBufferSize = 255;
 int usage() {
   std::fputs(
       "usage: vexorel-profile get FILE SECTION KEY [DEFAULT]\n"
-      "       vexorel-profile set FILE SECTION KEY VALUE\n",
+      "       vexorel-profile set FILE SECTION KEY VALUE\n"
+      "       vexorel-profile reads FILE QUERIES\n"
+      "QUERIES is a file of lines SECTION<tab>KEY<tab>DEFAULT (the default may be left out); each is read\n"
+      "from FILE and its value printed on a line of its own.\n",
       stderr);
   return 2;
+}
+
+void printLine(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+// One read per query line. A value never holds a line break (reads end at the line's end), so one
+// output line per query is unambiguous.
+int readQueries(vexorel::Platform& platform, const std::string& file, const char* queryFile) {
+  std::FILE* queries = std::fopen(queryFile, "rb");
+  if (!queries) {
+    std::fprintf(stderr, "vexorel-profile: cannot read %s\n", queryFile);
+    return 1;
+  }
+  std::string line;
+  for (int c = std::fgetc(queries);; c = std::fgetc(queries)) {
+    if (c != EOF && c != '\n') {
+      line.push_back(static_cast<char>(c));
+      continue;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) {
+      const std::size_t tab = line.find('\t');
+      const std::size_t second = tab == std::string::npos ? tab : line.find('\t', tab + 1);
+      const std::string section = line.substr(0, tab);
+      const std::string key = tab == std::string::npos ? "" : line.substr(tab + 1, second - tab - 1);
+      const std::string fallback = second == std::string::npos ? "" : line.substr(second + 1);
+      std::string value;
+      platform.getPrivateProfileString(section, key, fallback, value, kBufferSize, file);
+      printLine(value);
+    }
+    line.clear();
+    if (c == EOF) break;
+  }
+  std::fclose(queries);
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Values are bytes: no "\n" to "\r\n" translation on the way out.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   if (argc < 2) return usage();
   const std::string command = argv[1];
-  vexorel::PosixPlatform platform;
+  vexorel::NativePlatform platform;
   if (command == "get" && (argc == 5 || argc == 6)) {
     std::string value;
     const std::string defaultValue = argc == 6 ? argv[5] : "";
     platform.getPrivateProfileString(argv[3], argv[4], defaultValue, value, kBufferSize, argv[2]);
-    std::fwrite(value.data(), 1, value.size(), stdout);
-    std::fputc('\n', stdout);
+    printLine(value);
     return std::fflush(stdout) == 0 ? 0 : 1;
   }
   if (command == "set" && argc == 6) {
@@ -36,5 +85,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vexorel-profile: %s\n", platform.lastError().c_str());
     return 1;
   }
+  if (command == "reads" && argc == 4) return readQueries(platform, argv[2], argv[3]);
   return usage();
 }

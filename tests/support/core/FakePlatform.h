@@ -1,5 +1,6 @@
 #pragma once
-// The real POSIX backend on a test's own folders, with the pieces a test must control replaced:
+// The real backend of the system (POSIX, or Windows in the cross build) on a test's own folders, with
+// the pieces a test must control replaced:
 // the memory size is set by the test, pauses are recorded instead of slept, and shell calls are
 // recorded and answered with a chosen code.
 
@@ -7,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PosixPlatform.h"
+#include "platform/NativePlatform.h"
 
 namespace vexorel::testing {
 
@@ -18,9 +19,9 @@ struct ShellCall {
   int showCommand = 0;
 };
 
-class FakePlatform : public PosixPlatform {
+class FakePlatform : public NativePlatform {
  public:
-  explicit FakePlatform(PosixPlatformOptions options) : PosixPlatform(std::move(options)) {}
+  explicit FakePlatform(NativePlatformOptions options) : NativePlatform(std::move(options)) {}
 
   std::uint64_t totalPhysicalMemory() override { return memoryBytes; }
   int shellExecute(const std::string& verb, const std::string& file, const std::string& directory,

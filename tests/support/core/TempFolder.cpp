@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace vexorel::testing {
 
 TempFolder::TempFolder() {
@@ -31,6 +35,20 @@ TempFolder::~TempFolder() {
   }
   std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
   std::filesystem::remove_all(path_, ignored);
+#ifdef _WIN32
+  HKEY parent = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Vexorel-Test", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &parent) ==
+      ERROR_SUCCESS) {
+    ::RegDeleteTreeA(parent, path_.filename().string().c_str());
+    ::RegCloseKey(parent);
+    // The common parent goes when the last test using it is done.
+    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Vexorel-Test", KEY_WOW64_32KEY, 0);
+  }
+#endif
+}
+
+std::string scratchRegistryKey(const TempFolder& folder) {
+  return "Software\\Vexorel-Test\\" + folder.path().filename().string();
 }
 
 std::string readFileBytes(const std::filesystem::path& path) {

@@ -22,6 +22,10 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// On Windows a temporary folder also owns a registry key, HKEY_LOCAL_MACHINE (32-bit view)
+// "Software\Vexorel-Test\<folder name>", removed with the folder; tests keep their registry values there.
+std::string scratchRegistryKey(const TempFolder& folder);
+
 std::string readFileBytes(const std::filesystem::path& path);
 void writeFileBytes(const std::filesystem::path& path, const std::string& bytes);
 

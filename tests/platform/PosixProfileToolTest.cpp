@@ -81,6 +81,19 @@ TEST_F(ProfileTool, GetAndSet) {
       "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n[Engine.GameEngine]\r\nCacheSizeMegs= 96\r\n");
 }
 
+TEST_F(ProfileTool, ManyReadsFromAQueryFile) {
+  const std::string ini = folder / "UT.ini";
+  writeFileBytes(ini, "[A]\r\nk=1\r\nEmpty=\r\n[B]\nj = two words \n");
+  const std::string queries = folder / "queries";
+  writeFileBytes(queries, "A\tk\r\nb\tJ\n\nA\tEmpty\tFallback\nA\tmissing\tFallback  \nA\tmissing\nC");
+  ToolRun r = run({"reads", ini, queries});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "1\ntwo words\n\nFallback\n\n\n");
+  r = run({"reads", ini, folder / "missing"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "vexorel-profile: cannot read " + (folder / "missing") + "\n");
+}
+
 TEST_F(ProfileTool, FailedWritesAndWrongUsage) {
   const std::string missing = folder / "nofolder/UT.ini";
   ToolRun r = run({"set", missing, "A", "k", "v"});

@@ -1,0 +1,19 @@
+#pragma once
+// The backend of the system the program is built for, under one name, so that main() and the tools
+// need no conditional code of their own.
+
+#ifdef _WIN32
+#include "platform/Win32Platform.h"
+
+namespace vexorel {
+using NativePlatform = Win32Platform;
+using NativePlatformOptions = Win32PlatformOptions;
+}  // namespace vexorel
+#else
+#include "platform/PosixPlatform.h"
+
+namespace vexorel {
+using NativePlatform = PosixPlatform;
+using NativePlatformOptions = PosixPlatformOptions;
+}  // namespace vexorel
+#endif

@@ -1,0 +1,104 @@
+// What only the Windows backend has: the 32-bit registry view, values left by other programs, the
+// system's own error texts, relative names against the process's folder, and UTF-16 files.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/Win32Platform.h"
+#include "support/core/ScratchOptions.h"
+#include "support/core/TempFolder.h"
+
+namespace vexorel {
+namespace {
+
+using namespace std::string_literals;
+using testing::TempFolder;
+using testing::writeFileBytes;
+namespace fs = std::filesystem;
+
+constexpr const char* kGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
+
+bool keyExists(const std::string& path, REGSAM view) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
+  ::RegCloseKey(key);
+  return true;
+}
+
+class Win32Backend : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  Win32Platform platform{testing::scratchOptions(folder)};
+  std::string scratch = testing::scratchRegistryKey(folder);
+};
+
+TEST_F(Win32Backend, TheGameEntryLivesInThe32BitView) {
+  const RegistryKey key = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
+  ASSERT_NE(key, kNoRegistryKey) << platform.lastError();
+  ASSERT_TRUE(platform.regSetValue(key, "Folder", RegSz, "C:\\UT"));
+  platform.regCloseKey(key);
+  const std::string path = scratch + "\\" + kGameKey;
+  EXPECT_TRUE(keyExists(path, KEY_WOW64_32KEY));
+  // A 64-bit program sees the 32-bit view below Wow6432Node, and nothing at the plain path.
+  EXPECT_TRUE(keyExists("Software\\Wow6432Node\\" + path.substr(std::string("Software\\").size()), KEY_WOW64_64KEY));
+  EXPECT_FALSE(keyExists(path, KEY_WOW64_64KEY));
+}
+
+TEST_F(Win32Backend, ValuesLeftByOtherProgramsComeBackAsStored) {
+  const RegistryKey key = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
+  ASSERT_NE(key, kNoRegistryKey);
+  HKEY raw = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, (scratch + "\\" + kGameKey).c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                            &raw),
+            ERROR_SUCCESS);
+  // Text stored without its terminating NUL, and text of another type.
+  ::RegSetValueExA(raw, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\UT"), 5);
+  ::RegSetValueExA(raw, "Expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%X%\0"), 4);
+  ::RegCloseKey(raw);
+  const auto folderValue = platform.regQueryValue(key, "Folder");
+  ASSERT_TRUE(folderValue.has_value());
+  // The ANSI call converts the stored text and may add the NUL the writer left out.
+  EXPECT_EQ(folderValue->bytes.substr(0, folderValue->bytes.find('\0')), "C:\\UT");
+  EXPECT_LE(folderValue->bytes.size(), 6u);
+  const auto expand = platform.regQueryValue(key, "Expand");
+  ASSERT_TRUE(expand.has_value());
+  EXPECT_EQ(expand->type, 2u);
+  EXPECT_EQ(expand->bytes, "%X%\0"s);
+  platform.regCloseKey(key);
+}
+
+TEST_F(Win32Backend, FailuresCarryTheSystemsOwnTextOnOneLine) {
+  const std::string missing = folder.path().string() + "\\missing.ini";
+  EXPECT_FALSE(platform.deleteFile(missing));
+  const std::string error = platform.lastError();
+  EXPECT_EQ(error.rfind("cannot delete " + platform.getFullPathName(missing) + ": ", 0), 0u) << error;
+  EXPECT_GT(error.size(), ("cannot delete " + missing + ": ").size());
+  EXPECT_EQ(error.find_first_of("\r\n"), std::string::npos);
+}
+
+TEST_F(Win32Backend, RelativeNamesAreInTheProcesssFolderNotTheWindowsFolder) {
+  char saved[MAX_PATH];
+  ::GetCurrentDirectoryA(MAX_PATH, saved);
+  ASSERT_TRUE(::SetCurrentDirectoryA(folder.path().string().c_str()));
+  Win32Platform processFolder;
+  const bool written = processFolder.writePrivateProfileString("Vexorel", "SaveNumber", "0", "Relative.ini");
+  const std::string current = processFolder.getCurrentDirectory();
+  ::SetCurrentDirectoryA(saved);
+  EXPECT_TRUE(written) << processFolder.lastError();
+  EXPECT_TRUE(fs::exists(folder.path() / "Relative.ini"));
+  EXPECT_TRUE(fs::equivalent(current, folder.path()));
+}
+
+TEST_F(Win32Backend, Utf16FilesWithAByteOrderMarkAreRead) {
+  std::string wide = "\xFF\xFE";
+  for (char c : "[A]\r\nk=v\r\n"s) wide += std::string(1, c) + '\0';
+  writeFileBytes(folder.path() / "Wide.ini", wide);
+  std::string value;
+  platform.getPrivateProfileString("A", "k", "Default", value, 255, folder.path().string() + "\\Wide.ini");
+  EXPECT_EQ(value, "v");
+}
+
+}  // namespace
+}  // namespace vexorel
