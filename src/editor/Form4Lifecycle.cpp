@@ -169,6 +169,9 @@ void Form4::Command1_Click() {
                  .arg(shown(app().platform(), app().splash().VEXORELPATH)));
     return;
   }
+  // The new set counts at once: the activation that would refresh the count is skipped on the way
+  // back from the boxes, so the value-list edits survive.
+  readSaveCount();
   dialogs.msgBox(this, QStringLiteral("Remember No Changes were made, press Apply."), MsgButtons::Ok,
                  MsgIcon::Information);
 }

@@ -1,0 +1,250 @@
+// The whole program walked once, as a new user would: a fresh start folder, the locate dialog, the
+// main window, a preset, the editor with a toggle and a value-list change, Apply, Undo, saving and
+// loading a setting set, the options window and the exit question. Real mouse clicks on the real
+// windows; every box is checked word for word and every file the program owns or touches byte for byte.
+
+#include <QtWidgets>
+#include <QTest>
+#include <filesystem>
+
+#include "editor/Form4.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/Frmmain.h"
+#include "settingsets/frmload.h"
+#include "startup/frmSplash.h"
+#include "startup/frmoptions.h"
+#include "support/gui/GuiTest.h"
+
+namespace vexorel::testing {
+namespace {
+
+// The demo file with one line's text replaced; the line must be there exactly once.
+std::string replaced(std::string text, const std::string& line, const std::string& with) {
+  const std::size_t at = text.find(line + "\r\n");
+  EXPECT_NE(at, std::string::npos) << line;
+  EXPECT_EQ(text.find(line + "\r\n", at + 1), std::string::npos) << line;
+  if (at != std::string::npos) text.replace(at, line.size(), with);
+  return text;
+}
+
+// Compares two files' bytes, naming the first line that differs rather than printing both files.
+::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  std::size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  const std::size_t lineStart = actual.rfind('\n', at == 0 ? 0 : at - 1);
+  const std::size_t from = lineStart == std::string::npos ? 0 : lineStart + 1;
+  return ::testing::AssertionFailure() << "first difference at byte " << at << ": got \""
+                                       << actual.substr(from, 40) << "\", expected \"" << expected.substr(from, 40)
+                                       << "\"";
+}
+
+void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// A check box takes clicks on its box and caption, not on the empty rest of its row.
+void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+
+// The offscreen platform activates no window by itself; a desktop does when a window is shown.
+void activate(FormWindow& window) {
+  QCoreApplication::processEvents();
+  window.activate();
+}
+
+void clickRow(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+struct Box {
+  DialogCall::Kind kind;
+  QString text;
+  QString caption;
+  MsgIcon icon;
+  MsgButtons buttons;
+};
+
+class EndToEnd : public GuiTest {
+ protected:
+  std::string backup(const std::string& name) const { return readFileBytes(startPath("BACKUP/" + name)); }
+  bool backupExists(const std::string& name) const { return std::filesystem::exists(startPath("BACKUP/" + name)); }
+};
+
+TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
+  const std::string original = gameIni();
+  writeFileBytes(gameFolder + "/System/UnrealTournament.exe", "");
+  dialogs.chooseFile(QString::fromStdString(gameFolder + "/System/UnrealTournament.exe"));
+
+  // Start: the settings file, the game folder from the locate dialog, the first-run backup.
+  app->start();
+  frmSplash& splash = app->splash();
+  ASSERT_TRUE(splash.isVisible());
+  EXPECT_EQ(readFileBytes(startPath("Vexorel.ini")), "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=Yes\r\n");
+  EXPECT_TRUE(sameBytes(backup("BckUpUnrealTournament.txt"), original));
+  EXPECT_NE(readFileBytes(registryFile).find(gameFolder), std::string::npos);
+  splash.close();  // refused before the 25th tick
+  EXPECT_TRUE(splash.isVisible());
+  while (splash.X < 25) splash.tick();
+  EXPECT_FALSE(splash.isVisible());
+
+  // The main window shows the game's file.
+  Frmmain& main = app->frmmain();
+  ASSERT_TRUE(main.isVisible());
+  EXPECT_EQ(main.FileName, gameFolder + "\\System\\UnrealTournament.ini");
+  EXPECT_EQ(main.List2->item(14)->text(), "Direct 3D");
+  EXPECT_EQ(main.StatusBar1Panels[1]->text(), "800 x 600");
+  EXPECT_EQ(main.StatusBar1Panels[3]->text(), " 128Mb");
+  EXPECT_EQ(main.Text1->text(), " 96");
+
+  // The slow preset, previewed beside the main window, confirmed, backed up and written.
+  dialogs.answer(MsgAnswer::Yes);
+  dialogs.onShow = [&](const DialogCall& call) {
+    if (call.buttons == MsgButtons::YesNo) {
+      EXPECT_TRUE(app->form1().isVisible());
+    }
+  };
+  click(main.Option1);
+  dialogs.onShow = nullptr;
+  std::string slow = replaced(original, "CurvedSurfaces=True", "CurvedSurfaces=False");
+  slow = replaced(slow, "Decals=True", "Decals=False");
+  slow = replaced(slow, "NoDynamicLights=False", "NoDynamicLights=True");
+  slow = replaced(slow, "SkinDetail=High", "SkinDetail=Low");
+  slow = replaced(slow, "TextureDetail=High",
+                  "TextureDetail=Low\r\nLowTextureDetail=True\r\nSlowBuffering=True");
+  const std::size_t d3d = slow.find("[D3DDrv.D3DRenderDevice]");
+  slow.replace(slow.find("Coronas=True", d3d), 12, "Coronas=False");
+  const std::size_t galaxy = slow.find("[Galaxy.GalaxyAudioSubsystem]");
+  slow.replace(slow.find("OutputRate=22050Hz", galaxy), 18, "OutputRate=11025Hz");
+  EXPECT_TRUE(sameBytes(gameIni(), slow));
+  EXPECT_TRUE(sameBytes(backup("SlowUTBackup.ini"), original));
+  EXPECT_FALSE(app->form1().isVisible());
+  EXPECT_TRUE(main.Picture1->isVisible());
+  EXPECT_FALSE(main.Option1->isChecked());
+
+  // The editor: tick "UseVSync" on Direct 3D, step "CurvedSurfaces" in the value list, Apply.
+  click(main.Option3);
+  Form4& editor = app->form4();
+  activate(editor);
+  ASSERT_TRUE(editor.isVisible());
+  EXPECT_FALSE(main.isVisible());
+  EXPECT_TRUE(sameBytes(backup("UTTemp.ini"), slow));
+  EXPECT_FALSE(editor.Command7->isEnabled());
+  editor.SSTab1->setCurrentIndex(1);
+  ASSERT_TRUE(editor.checkBox(19)->isEnabled());
+  tick(editor.checkBox(19));
+  const std::string ticked = replaced(slow, "UseVSync=False", "UseVSync=True");
+  EXPECT_TRUE(sameBytes(backup("UTTemp.ini"), ticked));
+  editor.SSTab1->setCurrentIndex(0);
+  click(editor.Command1);
+  ASSERT_TRUE(editor.List2->isEnabled());
+  clickRow(editor.List2, 1);
+  EXPECT_EQ(editor.List2->item(1)->text(), "True");
+  click(editor.Command6);
+  const std::string applied = replaced(ticked, "CurvedSurfaces=False", "CurvedSurfaces=True");
+  EXPECT_TRUE(sameBytes(gameIni(), applied));
+  EXPECT_TRUE(sameBytes(backup("UTTemp.ini"), applied));
+  EXPECT_TRUE(sameBytes(backup("Last.ini"), ticked));
+  EXPECT_EQ(platform->sleeps, (std::vector<unsigned>{100, 100, 100, 100, 2000}));
+  EXPECT_TRUE(editor.Command7->isEnabled());
+
+  // Undo puts the state before Apply back and reopens the editor on it.
+  dialogs.answer(MsgAnswer::Yes);
+  click(editor.Command7);
+  EXPECT_TRUE(sameBytes(gameIni(), ticked));
+  EXPECT_TRUE(sameBytes(backup("last1.ini"), ticked));
+  EXPECT_FALSE(backupExists("Last.ini"));
+  activate(editor);
+  ASSERT_TRUE(editor.isVisible());
+  EXPECT_FALSE(editor.Command7->isEnabled());
+  EXPECT_EQ(editor.Command1->text(), "&Edit");
+
+  // Save the value list, with "SkinDetail" stepped to "Medium", as a set.
+  click(editor.Command1);
+  clickRow(editor.List2, 7);
+  EXPECT_EQ(editor.List2->item(7)->text(), "Medium");
+  dialogs.typeInput(QStringLiteral("LAN party"));
+  click(editor.Command1);
+  EXPECT_TRUE(sameBytes(gameIni(), ticked));
+  EXPECT_EQ(readFileBytes(startPath("Vexorel.ini")),
+            "[Vexorel]\r\nSaveNumber=1\r\nDidBackup=Yes\r\n[Save1]\r\nSaveName=LAN party\r\n"
+            "FullscreenColorbits=16\r\nCurvedSurfaces=False\r\nLowDetailTextures=False\r\n"
+            "SlowVideoBuffering=True\r\nDecals=False\r\nNoDynamicLights=True\r\nCoronas=False\r\n"
+            "SkinDetail=Medium\r\nTextureDetail=Low\r\nNoLighting=False\r\nMinDesiredFrameRate=30.000000\r\n"
+            "ScreenFlashes=True\r\nNoFractalAnim=False\r\nParticleDensity=0\r\nGameRenderDevice=Direct 3D\r\n");
+
+  EXPECT_EQ(editor.StB1Panel1->text(), "Found 1 saved settings");
+
+  // Load it: straight into the game's file, then back to the main window.
+  click(editor.Command2);
+  frmload& load = app->load();
+  ASSERT_TRUE(load.isVisible());
+  ASSERT_EQ(load.Combo1->count(), 1);
+  EXPECT_EQ(load.Combo1->itemText(0), "LAN party");
+  load.Combo1->setCurrentIndex(0);
+  click(load.Command1);
+  const std::string loaded = replaced(ticked, "SkinDetail=Low", "SkinDetail=Medium");
+  EXPECT_TRUE(sameBytes(gameIni(), loaded));
+  EXPECT_TRUE(sameBytes(backup("Last.ini"), ticked));
+  EXPECT_FALSE(editor.isVisible());
+  EXPECT_FALSE(load.isVisible());
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_EQ(main.FileName, gameFolder + "\\System\\UnrealTournament.ini");
+
+  // Options: ask before exiting from now on.
+  main.mnuOptions->trigger();
+  frmoptions& options = app->options();
+  ASSERT_TRUE(options.isVisible());
+  tick(options.Check1);
+  click(options.Command1);
+  EXPECT_TRUE(main.OptionsCheck);
+  EXPECT_NE(readFileBytes(startPath("Vexorel.ini")).find("DidBackup=Yes\r\nAskQ=Checked\r\n[Save1]"),
+            std::string::npos);
+
+  // Exit: No keeps the window, Yes ends the program.
+  dialogs.answer(MsgAnswer::No);
+  click(main.CmdExit);
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_FALSE(app->ending());
+  dialogs.answer(MsgAnswer::Yes);
+  click(main.CmdExit);
+  EXPECT_TRUE(app->ending());
+
+  // Every box the walk showed, in order.
+  const QString title = QStringLiteral("Vexorel");
+  const std::vector<Box> expected{
+      {DialogCall::OpenFile, "Select Unreal Tournament.", "Select Unreal Tournament.", MsgIcon::None, MsgButtons::Ok},
+      {DialogCall::Message, " Changes will immediately be made in Unreal Tournament.ini. Continue update?",
+       "Continue update ?", MsgIcon::Question, MsgButtons::YesNo},
+      {DialogCall::Message, "Graphics changes have been applied", "Done", MsgIcon::Information, MsgButtons::Ok},
+      {DialogCall::Message, "Ok it's Done remember you have a backup !!", title, MsgIcon::Information,
+       MsgButtons::Ok},
+      {DialogCall::Message, "Sure u want to undo last tweak ?", title, MsgIcon::Information, MsgButtons::YesNo},
+      {DialogCall::Input, "Please enter a name to save settings to", "Save Settings", MsgIcon::None, MsgButtons::Ok},
+      {DialogCall::Message, "Remember No Changes were made, press Apply.", title, MsgIcon::Information,
+       MsgButtons::Ok},
+      {DialogCall::Message, "Graphics changes have been applied", "Done", MsgIcon::Information, MsgButtons::Ok},
+      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information,
+       MsgButtons::YesNo},
+      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information,
+       MsgButtons::YesNo},
+  };
+  ASSERT_EQ(dialogs.calls.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(dialogs.calls[i].kind, expected[i].kind);
+    EXPECT_EQ(dialogs.calls[i].text, expected[i].text);
+    EXPECT_EQ(dialogs.calls[i].caption, expected[i].caption);
+    EXPECT_EQ(dialogs.calls[i].icon, expected[i].icon);
+    EXPECT_EQ(dialogs.calls[i].buttons, expected[i].buttons);
+  }
+
+  // The backup folder holds exactly the program's own files; the scratch copy of the load is gone.
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(startPath("BACKUP"))) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"BckUpUnrealTournament.txt", "Last.ini", "SlowUTBackup.ini",
+                                             "UTTemp.ini", "last1.ini"}));
+}
+
+}  // namespace
+}  // namespace vexorel::testing
