@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "platform/PosixPaths.h"
 
@@ -29,6 +30,15 @@ std::string baseName(const std::string& path) {
 // letter case, and carrying the writer's process id so leftovers of a killed writer can be recognised.
 constexpr std::string_view kTempMark = ".vxtmp-";
 
+// A writer holds its temporary file for a moment only: one an hour old is a leftover even when its
+// process id has since been given to another process.
+constexpr time_t kStaleAfterSeconds = 60 * 60;
+
+bool isOld(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && info.st_mtime + kStaleAfterSeconds < ::time(nullptr);
+}
+
 // Removes temporary files a writer that no longer runs left beside `name` (a crash or a kill between
 // creating and renaming them).
 void removeStaleTemporaries(const std::string& folder, const std::string& name) {
@@ -42,9 +52,8 @@ void removeStaleTemporaries(const std::string& folder, const std::string& name) 
     char* endOfPid = nullptr;
     const long pid = std::strtol(rest.c_str(), &endOfPid, 10);
     if (pid <= 0 || endOfPid == rest.c_str() || *endOfPid != '-' || pid == ::getpid()) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH) {
-      ::unlink((folder + "/" + std::string(entryName)).c_str());
-    }
+    const std::string leftover = folder + "/" + std::string(entryName);
+    if ((::kill(static_cast<pid_t>(pid), 0) == -1 && errno == ESRCH) || isOld(leftover)) ::unlink(leftover.c_str());
   }
   ::closedir(dir);
 }
@@ -179,6 +188,7 @@ std::string whyNotReplaceable(const std::string& path) {
   // The owner's write bit plays the part of the inverse of the Windows read-only attribute; it holds
   // even for a privileged process, which access() would let through.
   if ((info.st_mode & S_IWUSR) == 0) return "the file is read-only";
+  if (info.st_nlink > 1) return "the file has other hard links; it is not replaced, so that they stay the same";
   if (::access(path.c_str(), W_OK) != 0) return reason();
   return "";
 }

@@ -30,11 +30,19 @@ std::optional<Bytes> readAll(const std::string& path, std::string& error);
 // link, or when the chain cannot be followed).
 std::string followLinks(const std::string& path);
 
-// Why `path` may not be replaced (a read-only file, a folder), or empty when it may or does not exist.
+// Why `path` may not be replaced (a read-only file, a folder, a file with other hard links), or empty
+// when it may or does not exist.
+//
+// A file with more than one hard link is refused. Renaming a new file over one of its names would split
+// the names (the others keep the old bytes), and writing the bytes in place into the shared file cannot
+// be done all-or-nothing: a crash half-way would leave every name with a damaged file. Refusing keeps
+// every name the same, and the reason tells the user why. (A symbolic link is different: it is followed
+// and its target replaced, so every way to the file sees the new bytes.)
 std::string whyNotReplaceable(const std::string& path);
 
 // Replaces (or creates) the file with `bytes`. Keeps the old file's permission bits; a new file gets the
 // usual ones for the process. False with `error` set when anything fails; the old file is then intact.
+// A temporary file left beside the target by a writer that was killed is removed by the next replace.
 bool replaceAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // CopyFile: copies `from` to `to` through a temporary file and a rename. With failIfExists an existing
