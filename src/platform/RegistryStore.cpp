@@ -62,9 +62,11 @@ class EntryReader {
       entry.end = end;
       pos_ = found ? end + 1 : content_.size();
       // Only binary data continues on the next line; a stray backslash elsewhere must not swallow
-      // the line after it (a key's header, say).
+      // the line after it (a key's header, say). Nor does a blank line continue anything, so a line
+      // added after a dangling backslash at the end of the file (with a blank line between) leaves
+      // that value as it read before.
       const bool continues = !piece.empty() && piece.back() == '\\' && pos_ < content_.size() &&
-                             (!entry.text.empty() || holdsHexData(piece));
+                             (!entry.text.empty() || holdsHexData(piece)) && !nextLineBlank();
       if (continues) piece.remove_suffix(1);
       entry.text.append(piece);
       if (!continues) break;
@@ -74,6 +76,11 @@ class EntryReader {
   }
 
  private:
+  bool nextLineBlank() const {
+    const std::size_t end = content_.find('\n', pos_);
+    return trim(content_.substr(pos_, end == std::string_view::npos ? end : end - pos_)).empty();
+  }
+
   std::string_view content_;
   std::size_t pos_ = 0;
 };
@@ -334,7 +341,11 @@ std::string applySet(std::string_view content, std::string_view keyPath, std::st
   const std::string line = formatValueLine(name, value);
   if (place.keyFound) {
     const Entry& after = place.lastLine;
-    if (after.next == after.end) {
+    if (!after.text.empty() && after.text.back() == '\\') {
+      // The section's last line ends in a backslash that continues nothing (the file or a blank line
+      // follows): a line put after it would read as its continuation, so the new line goes before it.
+      out.append(content.substr(0, after.start)).append(line).append(eol).append(content.substr(after.start));
+    } else if (after.next == after.end) {
       out.append(content).append(eol).append(line);
     } else {
       out.append(content.substr(0, after.next)).append(line).append(eol).append(content.substr(after.next));
