@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPalette>
+#include <QSignalBlocker>
 
 #include "app/AppContext.h"
 #include "core/RenderDeviceCatalogue.h"
@@ -13,6 +14,7 @@
 #include "editor/EditorTables.h"
 #include "editor/Form4.h"
 #include "mainwindow/Frmmain.h"
+#include "ui/TextCodec.h"
 
 namespace vexorel {
 
@@ -147,7 +149,18 @@ void Form4::checkChanged(int n) {
   // No device known yet: a section without a name would only clutter the file.
   if (!section || section->empty()) return;
   const char* value = checkBox(n)->checkState() == Qt::Checked ? kTrue : kFalse;
-  app().module().WriteIniValue(*section, std::string(CheckCaption(n)), value, Tempname);
+  if (app().module().WriteIniValue(*section, std::string(CheckCaption(n)), value, Tempname)) return;
+  // The box must not show a setting the working copy does not hold: Apply would then report as done a
+  // change it never made.
+  Platform& platform = app().platform();
+  const std::string reason = platform.lastError();
+  {
+    const QSignalBlocker quiet(checkBox(n));
+    checkBox(n)->setChecked(value != kTrue);
+  }
+  critical(QStringLiteral("The setting %1 could not be saved in the working copy %2, so it was not changed.\n%3")
+               .arg(QString::fromLatin1(CheckCaption(n).data(), static_cast<int>(CheckCaption(n).size())),
+                    toQString(platform.displayPath(Tempname)), toQString(reason)));
 }
 
 }  // namespace vexorel
