@@ -1,5 +1,7 @@
 #include "platform/IniEngine.h"
 
+#include "platform/AsciiCase.h"
+
 #include <cstring>
 
 namespace vexorel::ini {
@@ -18,18 +20,6 @@ std::string_view trim(std::string_view text) {
   while (begin < end && isIgnorable(text[begin])) ++begin;
   while (end > begin && isIgnorable(text[end - 1])) --end;
   return text.substr(begin, end - begin);
-}
-
-constexpr char asciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  }
-  return true;
 }
 
 // One line of the file: [start, end) holds its bytes without the '\n'; next is where the following

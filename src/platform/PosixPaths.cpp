@@ -1,5 +1,7 @@
 #include "platform/PosixPaths.h"
 
+#include "platform/AsciiCase.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -12,15 +14,6 @@ namespace {
 bool exists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
-}
-
-constexpr char asciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // The entry of `folder` that matches `name` without regard to case; the smallest such name when several

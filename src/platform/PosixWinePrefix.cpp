@@ -1,5 +1,7 @@
 #include "platform/PosixWinePrefix.h"
 
+#include "platform/AsciiCase.h"
+
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,10 +16,6 @@
 
 namespace vexorel::wine {
 namespace {
-
-constexpr char asciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool isLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

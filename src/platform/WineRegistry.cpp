@@ -1,5 +1,7 @@
 #include "platform/WineRegistry.h"
 
+#include "platform/AsciiCase.h"
+
 #include <vector>
 
 #include "platform/RegistryStore.h"
@@ -26,18 +28,6 @@ constexpr int hexDigit(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
-}
-
-constexpr char asciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-  }
-  return true;
 }
 
 std::string_view skipSpaces(std::string_view text) {
