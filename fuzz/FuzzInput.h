@@ -9,12 +9,12 @@
 #include <string_view>
 
 // An invariant of a target: a broken one names itself and stops the run (libFuzzer keeps the input).
-#define FUZZ_CHECK(condition)                                                                  \
-  do {                                                                                         \
-    if (!(condition)) {                                                                        \
+#define FUZZ_CHECK(condition)                                                                 \
+  do {                                                                                        \
+    if (!(condition)) {                                                                       \
       std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-      std::abort();                                                                            \
-    }                                                                                          \
+      std::abort();                                                                           \
+    }                                                                                         \
   } while (false)
 
 namespace vexorel::fuzz {

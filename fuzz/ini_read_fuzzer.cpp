@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!full.empty() && full.back() == ' ') full.remove_suffix(1);
   }
   full = full.substr(0, full.find('\0'));
-  for (const std::size_t bufferSize : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{255}, std::size_t{1} << 20}) {
+  for (const std::size_t bufferSize :
+       {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{255}, std::size_t{1} << 20}) {
     const std::string read = ini::readValue(content, section, key, defaultValue, bufferSize);
     FUZZ_CHECK(read.size() + 1 <= (bufferSize == 0 ? 1 : bufferSize));
     FUZZ_CHECK(read == full.substr(0, read.size()));

@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (const auto& [otherKey, otherName] : namesIn(content)) {
     if (sameIgnoringCase(registry::normaliseKeyPath(otherKey), keyPath) && sameIgnoringCase(otherName, name)) continue;
-    FUZZ_CHECK(sameValue(registry::findValue(content, otherKey, otherName), registry::findValue(written, otherKey, otherName)));
+    FUZZ_CHECK(sameValue(registry::findValue(content, otherKey, otherName),
+                         registry::findValue(written, otherKey, otherName)));
   }
   FUZZ_CHECK(registry::applySet(written, keyPath, name, value) == written);
   (void)before;

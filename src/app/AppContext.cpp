@@ -36,9 +36,8 @@ void AppContext::start() {
 void AppContext::end() {
   if (ending_) return;
   ending_ = true;
-  for (QWidget* window : std::initializer_list<QWidget*>{
-           splash_.get(), frmmain_.get(), form1_.get(), form4_.get(), form5_.get(), load_.get(), options_.get(),
-           about_.get()}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{splash_.get(), frmmain_.get(), form1_.get(), form4_.get(),
+                                                         form5_.get(), load_.get(), options_.get(), about_.get()}) {
     if (window) window->hide();
   }
   QCoreApplication::exit(0);
@@ -52,13 +51,29 @@ Window& lazily(std::unique_ptr<Window>& slot, AppContext& app) {
 }
 }  // namespace
 
-frmSplash& AppContext::splash() { return lazily(splash_, *this); }
-Frmmain& AppContext::frmmain() { return lazily(frmmain_, *this); }
-Form1& AppContext::form1() { return lazily(form1_, *this); }
-Form4& AppContext::form4() { return lazily(form4_, *this); }
-Form5& AppContext::form5() { return lazily(form5_, *this); }
-frmload& AppContext::load() { return lazily(load_, *this); }
-frmoptions& AppContext::options() { return lazily(options_, *this); }
-frmAbout& AppContext::about() { return lazily(about_, *this); }
+frmSplash& AppContext::splash() {
+  return lazily(splash_, *this);
+}
+Frmmain& AppContext::frmmain() {
+  return lazily(frmmain_, *this);
+}
+Form1& AppContext::form1() {
+  return lazily(form1_, *this);
+}
+Form4& AppContext::form4() {
+  return lazily(form4_, *this);
+}
+Form5& AppContext::form5() {
+  return lazily(form5_, *this);
+}
+frmload& AppContext::load() {
+  return lazily(load_, *this);
+}
+frmoptions& AppContext::options() {
+  return lazily(options_, *this);
+}
+frmAbout& AppContext::about() {
+  return lazily(about_, *this);
+}
 
 }  // namespace vexorel

@@ -39,8 +39,7 @@ bool ReadModule::WriteRegistryString(RegistryRoot root, const std::string& keyPa
   return ok;
 }
 
-std::string ReadModule::ReadProfileValue(const std::string& section, const std::string& key,
-                                         const std::string& file) {
+std::string ReadModule::ReadProfileValue(const std::string& section, const std::string& key, const std::string& file) {
   std::string value;
   const std::size_t n = platform_.getPrivateProfileString(section, key, kDefaultValue, value, kReadBufferSize, file);
   // An empty value is empty text; no NUL ever leaves the reader.

@@ -16,12 +16,18 @@ struct DeviceColumn {
 
 //                                      Check 2    7    12   17   22   27 Combo1..3
 constexpr std::array<DeviceColumn, 6> kColumns{{
-    {"MetalDrv.MetalRenderDevice", /**/ "-----00000-000000000000000" "000"},
-    {"SglDrv.SglRenderDevice", /*    */ "+++++00000+0000000000-0-00" "00+"},
-    {"OpenGLDrv.OpenGLRenderDevice", /**/ "+++++00000+000000000000000" "000"},
-    {"SoftDrv.SoftwareRenderDevice", /**/ "+++++00000000000000000+0++" "000"},
-    {"GlideDrv.GlideRenderDevice", /* */ "+++++00000+000000000++0000" "++0"},
-    {"D3DDrv.D3DRenderDevice", /*    */ "++++++++++++++0++++0000000" "000"},
+    {"MetalDrv.MetalRenderDevice", /**/ "-----00000-000000000000000"
+                                        "000"},
+    {"SglDrv.SglRenderDevice", /*    */ "+++++00000+0000000000-0-00"
+                                        "00+"},
+    {"OpenGLDrv.OpenGLRenderDevice", /**/ "+++++00000+000000000000000"
+                                          "000"},
+    {"SoftDrv.SoftwareRenderDevice", /**/ "+++++00000000000000000+0++"
+                                          "000"},
+    {"GlideDrv.GlideRenderDevice", /* */ "+++++00000+000000000++0000"
+                                         "++0"},
+    {"D3DDrv.D3DRenderDevice", /*    */ "++++++++++++++0++++0000000"
+                                        "000"},
 }};
 
 constexpr std::size_t kComboCell = 26;
@@ -37,9 +43,12 @@ Availability cell(std::string_view section, std::size_t index) {
   for (const DeviceColumn& column : kColumns) {
     if (column.section != section) continue;
     switch (column.cells[index]) {
-      case '+': return Availability::On;
-      case '0': return Availability::Off;
-      default: return Availability::Unchanged;
+      case '+':
+        return Availability::On;
+      case '0':
+        return Availability::Off;
+      default:
+        return Availability::Unchanged;
     }
   }
   return Availability::Unchanged;

@@ -25,7 +25,9 @@ std::string bytesOf(const QVariant& data, const QString& text) {
 }
 }  // namespace
 
-void appendRow(QListWidget* list, const std::string& bytes) { insertRow(list, list->count(), bytes); }
+void appendRow(QListWidget* list, const std::string& bytes) {
+  insertRow(list, list->count(), bytes);
+}
 
 void insertRow(QListWidget* list, int row, const std::string& bytes) {
   auto* item = new QListWidgetItem(toQString(bytes));
@@ -56,7 +58,9 @@ void setAllRows(QListWidget* list, const std::vector<std::string>& rows) {
   for (const std::string& row : rows) appendRow(list, row);
 }
 
-void appendComboItem(QComboBox* combo, const std::string& bytes) { insertComboItem(combo, combo->count(), bytes); }
+void appendComboItem(QComboBox* combo, const std::string& bytes) {
+  insertComboItem(combo, combo->count(), bytes);
+}
 
 void insertComboItem(QComboBox* combo, int index, const std::string& bytes) {
   combo->insertItem(index, toQString(bytes), bytesData(bytes));

@@ -18,7 +18,7 @@ inline constexpr const char* kGlideSection = "GlideDrv.GlideRenderDevice";
 
 inline constexpr int kValueRows = 15;
 inline constexpr int kCoronasRow = 6;
-inline constexpr int kFrameRateRow = 10;      // typed into Text1
+inline constexpr int kFrameRateRow = 10;        // typed into Text1
 inline constexpr int kParticleDensityRow = 13;  // typed into Text2
 inline constexpr int kDeviceRow = 14;
 

@@ -29,7 +29,9 @@ namespace {
 constexpr double kWidth = 9600;
 constexpr double kHeight = 7800;
 
-QString latin(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+QString latin(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Top to bottom, as the tab shows them.
 constexpr std::array kDisplayLeftColumn{2, 3, 4, 5, 6, 7, 8, 1, 9, 10, 21, 23, 25, 24, 26, 27};
@@ -45,7 +47,9 @@ Form4::Form4(AppContext& app) : FormWindow(app) {
   resetToDesign();
 }
 
-QComboBox* Form4::combo(int n) const { return combos_.at(static_cast<std::size_t>(n)); }
+QComboBox* Form4::combo(int n) const {
+  return combos_.at(static_cast<std::size_t>(n));
+}
 
 void Form4::buildControls() {
   auto* layout = new QVBoxLayout(this);
@@ -209,8 +213,8 @@ QWidget* Form4::buildNetworkTab() {
                                                           {5, "ConfiguredInternetSpeed"},
                                                           {6, "ConfiguredLanSpeed"}}};
   for (int i = 0; i < 5; ++i) {
-    grid->addWidget(makeLabel(pairs[static_cast<std::size_t>(i)].first, pairs[static_cast<std::size_t>(i)].second, page),
-                    i + 2, 0);
+    grid->addWidget(
+        makeLabel(pairs[static_cast<std::size_t>(i)].first, pairs[static_cast<std::size_t>(i)].second, page), i + 2, 0);
     grid->addWidget(makeCombo(5 + i, false, page), i + 2, 1);
   }
   grid->setRowStretch(7, 1);

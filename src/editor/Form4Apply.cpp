@@ -103,7 +103,9 @@ std::string Form4::writeComboSettings() {
   return {};
 }
 
-bool Form4::copyOverGameFile() { return app().platform().copyFile(Tempname, OldFileName, false); }
+bool Form4::copyOverGameFile() {
+  return app().platform().copyFile(Tempname, OldFileName, false);
+}
 
 void Form4::Command7_Click() {
   DialogService& dialogs = app().dialogs();
@@ -125,6 +127,8 @@ void Form4::Command7_Click() {
   showForm();
 }
 
-void Form4::Command3_Click() { unloadForm(); }
+void Form4::Command3_Click() {
+  unloadForm();
+}
 
 }  // namespace vexorel

@@ -30,10 +30,14 @@ constexpr const char* kProgramSection = "Vexorel";
 constexpr const char* kSaveCountKey = "SaveNumber";
 constexpr double kStatusPanelMinWidth = 2200;
 
-QString shown(Platform& platform, const std::string& path) { return toQString(platform.displayPath(path)); }
+QString shown(Platform& platform, const std::string& path) {
+  return toQString(platform.displayPath(path));
+}
 }  // namespace
 
-void Form4::critical(const QString& text) { app().dialogs().msgBox(this, text, MsgButtons::Ok, MsgIcon::Critical); }
+void Form4::critical(const QString& text) {
+  app().dialogs().msgBox(this, text, MsgButtons::Ok, MsgIcon::Critical);
+}
 
 void Form4::onLoad() {
   Platform& platform = app().platform();
@@ -54,8 +58,9 @@ void Form4::onLoad() {
   main.FileName = Tempname;
   once = true;
   if (!platform.findFirstFile(platform.getCurrentDirectory() + "\\backup\\last.ini")) Command7->setEnabled(false);
-  const TwipsPoint place = centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
-                                          static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
+  const TwipsPoint place =
+      centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
+                     static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
   moveTwips(place.left, place.top);
   lees();
   EenCall();
@@ -140,9 +145,15 @@ void Form4::EenCall() {
   setAllRows(store.List2, values());
 }
 
-std::vector<std::string> Form4::keys() const { return allRows(List1); }
-std::vector<std::string> Form4::values() const { return allRows(List2); }
-void Form4::setValues(const std::vector<std::string>& rows) { setAllRows(List2, rows); }
+std::vector<std::string> Form4::keys() const {
+  return allRows(List1);
+}
+std::vector<std::string> Form4::values() const {
+  return allRows(List2);
+}
+void Form4::setValues(const std::vector<std::string>& rows) {
+  setAllRows(List2, rows);
+}
 
 void Form4::Command1_Click() {
   if (!List2->isEnabled()) {
@@ -176,6 +187,8 @@ void Form4::Command1_Click() {
                  MsgIcon::Information);
 }
 
-void Form4::Command2_Click() { app().load().showForm(); }
+void Form4::Command2_Click() {
+  app().load().showForm();
+}
 
 }  // namespace vexorel

@@ -52,7 +52,8 @@ void Form4::setToolTips() {
                      "its detail to keep up; a higher value keeps the game smoother at the cost of looks."));
   Text2->setToolTip(QStringLiteral("Type one digit for the density of particle effects."));
   Command6->setToolTip(QStringLiteral("Apply the above settings to UT"));
-  Command7->setToolTip(QStringLiteral("Undo 's last changes to Unral tournament. Note: the changes which u made here!!"));
+  Command7->setToolTip(
+      QStringLiteral("Undo 's last changes to Unral tournament. Note: the changes which u made here!!"));
   Command3->setToolTip(QStringLiteral("Close without applying the changes"));
   Command2->setToolTip(QStringLiteral("Load saved settings"));
   for (const auto& [n, tip] : kCheckTips) checkBox(n)->setToolTip(QString::fromLatin1(tip));

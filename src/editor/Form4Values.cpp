@@ -16,9 +16,14 @@ namespace vexorel {
 
 void Form4::List2_Click(int row) {
   switch (EditForRow(row)) {
-    case RowEdit::None: return;
-    case RowEdit::TypeInText1: Text1->show(); break;
-    case RowEdit::TypeInText2: Text2->show(); break;
+    case RowEdit::None:
+      return;
+    case RowEdit::TypeInText1:
+      Text1->show();
+      break;
+    case RowEdit::TypeInText2:
+      Text2->show();
+      break;
     case RowEdit::Cycle: {
       if (auto next = NextInCycle(row, rowBytes(List2, row))) replaceRow(List2, row, *next);
       if (row == kDeviceRow) DriverType = rowBytes(List2, row);

@@ -18,13 +18,18 @@ const Cycle& cycleFor(int row) {
   static const Cycle kDetail{"High", "Low", "Medium"};
   static const Cycle kDevices{"Direct 3D", "OpenGl", "Glide", "Software", "S3"};
   switch (row) {
-    case 0: return kColourBits;
+    case 0:
+      return kColourBits;
     case 7:
-    case 8: return kDetail;
+    case 8:
+      return kDetail;
     case kFrameRateRow:
-    case kParticleDensityRow: return kNone;
-    case kDeviceRow: return kDevices;
-    default: return row >= 1 && row < kValueRows ? kSwitch : kNone;
+    case kParticleDensityRow:
+      return kNone;
+    case kDeviceRow:
+      return kDevices;
+    default:
+      return row >= 1 && row < kValueRows ? kSwitch : kNone;
   }
 }
 }  // namespace

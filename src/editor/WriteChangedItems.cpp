@@ -34,10 +34,10 @@ bool WriteChangedItems(AppContext& app) {
       module.ReadProfileValue(std::string(kRenderDeviceSection), std::string(kRenderDeviceKey), file);
   for (const IniWrite& write : WritesForChangedItems(changed, deviceClass)) {
     if (!module.WriteIniValue(write.section, write.key, write.value, file)) {
-      app.dialogs().msgBox(&editor,
-                           QStringLiteral("Error when saving this item") + toQString(changed[write.item].key) +
-                               QStringLiteral(" = "),
-                           MsgButtons::Ok, MsgIcon::Critical);
+      app.dialogs().msgBox(
+          &editor,
+          QStringLiteral("Error when saving this item") + toQString(changed[write.item].key) + QStringLiteral(" = "),
+          MsgButtons::Ok, MsgIcon::Critical);
       return false;
     }
   }

@@ -1,8 +1,8 @@
 #include "platform/IniEngine.h"
 
-#include "platform/AsciiCase.h"
-
 #include <cstring>
+
+#include "platform/AsciiCase.h"
 
 namespace vexorel::ini {
 namespace {

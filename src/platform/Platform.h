@@ -52,8 +52,8 @@ class Platform {
                                               const std::string& defaultValue, std::string& returned,
                                               std::size_t bufferSize, const std::string& fileName) = 0;
   // WritePrivateProfileString: replaces or adds one key; atomic; false (with lastError()) on failure.
-  virtual bool writePrivateProfileString(const std::string& section, const std::string& key,
-                                         const std::string& value, const std::string& fileName) = 0;
+  virtual bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                                         const std::string& fileName) = 0;
 
   // --- Files and folders (paths may be composed the Windows way, with backslashes) ---
   virtual std::string getFullPathName(const std::string& fileName) = 0;

@@ -1,12 +1,12 @@
 #include "platform/PosixPaths.h"
 
-#include "platform/AsciiCase.h"
-
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <vector>
+
+#include "platform/AsciiCase.h"
 
 namespace vexorel::paths {
 namespace {

@@ -35,8 +35,8 @@ class PosixPlatform : public Platform {
   void regCloseKey(RegistryKey key) override;
 
   std::size_t getPrivateProfileString(const std::string& section, const std::string& key,
-                                      const std::string& defaultValue, std::string& returned,
-                                      std::size_t bufferSize, const std::string& fileName) override;
+                                      const std::string& defaultValue, std::string& returned, std::size_t bufferSize,
+                                      const std::string& fileName) override;
   bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                  const std::string& fileName) override;
 

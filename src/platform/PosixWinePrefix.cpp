@@ -1,7 +1,5 @@
 #include "platform/PosixWinePrefix.h"
 
-#include "platform/AsciiCase.h"
-
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/AsciiCase.h"
 #include "platform/AtomicFile.h"
 #include "platform/PosixPaths.h"
 #include "platform/RegistryStore.h"

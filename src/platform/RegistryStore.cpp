@@ -1,8 +1,8 @@
 #include "platform/RegistryStore.h"
 
-#include "platform/AsciiCase.h"
-
 #include <cstring>
+
+#include "platform/AsciiCase.h"
 
 namespace vexorel::registry {
 namespace {

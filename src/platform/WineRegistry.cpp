@@ -1,9 +1,8 @@
 #include "platform/WineRegistry.h"
 
-#include "platform/AsciiCase.h"
-
 #include <vector>
 
+#include "platform/AsciiCase.h"
 #include "platform/RegistryStore.h"
 
 namespace vexorel::wine {

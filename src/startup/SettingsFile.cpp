@@ -4,9 +4,13 @@ namespace vexorel {
 
 namespace {
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
-bool isDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDriveLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // Length of the root at the start of `path`: "/" or "\" (1), "C:\" or "C:/" (3), "C:" (2); 0 for none.
 std::size_t rootLength(const std::string& path) {

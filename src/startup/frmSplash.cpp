@@ -36,8 +36,8 @@ frmSplash::frmSplash(AppContext& app) : FormWindow(app) {
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setFixedSize(twipsToPixels(kWidth), twipsToPixels(kHeight));
   // The design puts the window in the middle of the screen; no load step moves it.
-  const TwipsPoint where = centreOnScreen(static_cast<float>(screenWidthTwips()),
-                                          static_cast<float>(screenHeightTwips()), kWidth, kHeight);
+  const TwipsPoint where =
+      centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()), kWidth, kHeight);
   moveTwips(where.left, where.top);
   buildControls();
   Timer1.setInterval(1);
@@ -116,8 +116,8 @@ std::string frmSplash::findGameFolder() {
   std::string gameFolder = module.ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   if (!gameFolder.empty()) return gameFolder;
 
-  const QString chosen = app().dialogs().openFileDialog(this, QString::fromLatin1(kLocateTitle),
-                                                        QString::fromLatin1(kLocateFilter));
+  const QString chosen =
+      app().dialogs().openFileDialog(this, QString::fromLatin1(kLocateTitle), QString::fromLatin1(kLocateFilter));
   if (chosen.isEmpty()) return "";
   gameFolder = gameFolderFromExecutable(toBytes(chosen));
   // A failed write is not fatal here: the backup below still uses the chosen folder, and the main
@@ -152,7 +152,9 @@ void frmSplash::tick() {
   close();
 }
 
-bool frmSplash::onQueryUnload() { return X == kTicks; }
+bool frmSplash::onQueryUnload() {
+  return X == kTicks;
+}
 
 void frmSplash::onUnload() {
   Timer1.stop();

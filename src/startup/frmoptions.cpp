@@ -41,20 +41,19 @@ frmoptions::frmoptions(AppContext& app) : FormWindow(app) {
 }
 
 void frmoptions::onLoad() {
-  const TwipsPoint where = centreOnScreen(static_cast<float>(screenWidthTwips()),
-                                          static_cast<float>(screenHeightTwips()),
-                                          static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
+  const TwipsPoint where =
+      centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
+                     static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
   moveTwips(where.left, where.top);
 
   // The pair is centred in the window's client area, where the buttons live.
-  const ButtonPairLefts lefts = centredButtonPair(
-      static_cast<float>(pixelsToTwips(width())), static_cast<float>(pixelsToTwips(Command1->width())),
-      static_cast<float>(pixelsToTwips(Command2->width())), kButtonGap);
+  const ButtonPairLefts lefts = centredButtonPair(static_cast<float>(pixelsToTwips(width())),
+                                                  static_cast<float>(pixelsToTwips(Command1->width())),
+                                                  static_cast<float>(pixelsToTwips(Command2->width())), kButtonGap);
   Command1->move(twipsToPixels(lefts.first), Command1->y());
   Command2->move(twipsToPixels(lefts.second), Command2->y());
 
-  const std::string askQ =
-      app().module().ReadProfileValue(kSettingsSection, kAskQKey, app().splash().VEXORELPATH);
+  const std::string askQ = app().module().ReadProfileValue(kSettingsSection, kAskQKey, app().splash().VEXORELPATH);
   Frmmain& frmmain = app().frmmain();
   frmmain.OptionsCheck = askQ == kAskQChecked;
   Check1->setChecked(frmmain.OptionsCheck);
@@ -78,6 +77,8 @@ void frmoptions::onUnload() {
   app().frmmain().OptionsCheck = checked;
 }
 
-void frmoptions::resetToDesign() { Check1->setChecked(false); }
+void frmoptions::resetToDesign() {
+  Check1->setChecked(false);
+}
 
 }  // namespace vexorel

@@ -26,7 +26,9 @@ void FormWindow::showForm() {
   activateWindow();
 }
 
-void FormWindow::hideForm() { hide(); }
+void FormWindow::hideForm() {
+  hide();
+}
 
 bool FormWindow::unloadForm() {
   if (!loaded_ || unloading_) return !loaded_;
@@ -62,12 +64,22 @@ void FormWindow::setGeometryTwips(double left, double top, double width, double 
   setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
-void FormWindow::moveTwips(double left, double top) { move(twipsToPixels(left), twipsToPixels(top)); }
+void FormWindow::moveTwips(double left, double top) {
+  move(twipsToPixels(left), twipsToPixels(top));
+}
 
-double FormWindow::leftTwips() const { return pixelsToTwips(x()); }
-double FormWindow::topTwips() const { return pixelsToTwips(y()); }
-double FormWindow::widthTwips() const { return pixelsToTwips(frameGeometry().width()); }
-double FormWindow::heightTwips() const { return pixelsToTwips(frameGeometry().height()); }
+double FormWindow::leftTwips() const {
+  return pixelsToTwips(x());
+}
+double FormWindow::topTwips() const {
+  return pixelsToTwips(y());
+}
+double FormWindow::widthTwips() const {
+  return pixelsToTwips(frameGeometry().width());
+}
+double FormWindow::heightTwips() const {
+  return pixelsToTwips(frameGeometry().height());
+}
 
 double screenWidthTwips() {
   const QScreen* screen = QGuiApplication::primaryScreen();

@@ -14,8 +14,7 @@ inline TwipsPoint centreOnScreen(float screenWidth, float screenHeight, float wi
 }
 
 // The preset preview window: its left edge on the main window's right edge, centred vertically on it.
-inline TwipsPoint besideMainWindow(float mainLeft, float mainTop, float mainWidth, float mainHeight,
-                                   float ownHeight) {
+inline TwipsPoint besideMainWindow(float mainLeft, float mainTop, float mainWidth, float mainHeight, float ownHeight) {
   return {mainLeft + mainWidth, mainTop + (mainHeight - ownHeight) / 2};
 }
 

@@ -11,11 +11,16 @@ namespace vexorel {
 namespace {
 QMessageBox::Icon toQtIcon(MsgIcon icon) {
   switch (icon) {
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::None: break;
+    case MsgIcon::Critical:
+      return QMessageBox::Critical;
+    case MsgIcon::Question:
+      return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+    case MsgIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }

@@ -11,6 +11,8 @@ QString toQString(const std::string& bytes) {
   return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string toBytes(const QString& text) { return text.toStdString(); }
+std::string toBytes(const QString& text) {
+  return text.toStdString();
+}
 
 }  // namespace vexorel

@@ -8,7 +8,11 @@ namespace vexorel {
 
 inline constexpr double kTwipsPerPixel = 15.0;
 
-inline int twipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
-inline double pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline int twipsToPixels(double twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+inline double pixelsToTwips(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
 
 }  // namespace vexorel

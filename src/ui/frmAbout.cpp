@@ -96,9 +96,9 @@ void frmAbout::buildControls() {
 
 void frmAbout::onLoad() {
   // Centred with the design width; the width set by the layout below does not re-centre it.
-  const TwipsPoint where = centreOnScreen(static_cast<float>(screenWidthTwips()),
-                                          static_cast<float>(screenHeightTwips()),
-                                          static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
+  const TwipsPoint where =
+      centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
+                     static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
   moveTwips(where.left, where.top);
 
   setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kProgramTitle));

@@ -3,8 +3,8 @@
 // loading a setting set, the options window and the exit question. Real mouse clicks on the real
 // windows; every box is checked word for word and every file the program owns or touches byte for byte.
 
-#include <QtWidgets>
 #include <QTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "editor/Form4.h"
@@ -34,15 +34,18 @@ std::string replaced(std::string text, const std::string& line, const std::strin
   while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
   const std::size_t lineStart = actual.rfind('\n', at == 0 ? 0 : at - 1);
   const std::size_t from = lineStart == std::string::npos ? 0 : lineStart + 1;
-  return ::testing::AssertionFailure() << "first difference at byte " << at << ": got \""
-                                       << actual.substr(from, 40) << "\", expected \"" << expected.substr(from, 40)
-                                       << "\"";
+  return ::testing::AssertionFailure() << "first difference at byte " << at << ": got \"" << actual.substr(from, 40)
+                                       << "\", expected \"" << expected.substr(from, 40) << "\"";
 }
 
-void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+void click(QAbstractButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton);
+}
 
 // A check box takes clicks on its box and caption, not on the empty rest of its row.
-void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+void tick(QCheckBox* box) {
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
 
 // The offscreen platform activates no window by itself; a desktop does when a window is shown.
 void activate(FormWindow& window) {
@@ -107,8 +110,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   slow = replaced(slow, "Decals=True", "Decals=False");
   slow = replaced(slow, "NoDynamicLights=False", "NoDynamicLights=True");
   slow = replaced(slow, "SkinDetail=High", "SkinDetail=Low");
-  slow = replaced(slow, "TextureDetail=High",
-                  "TextureDetail=Low\r\nLowTextureDetail=True\r\nSlowBuffering=True");
+  slow = replaced(slow, "TextureDetail=High", "TextureDetail=Low\r\nLowTextureDetail=True\r\nSlowBuffering=True");
   const std::size_t d3d = slow.find("[D3DDrv.D3DRenderDevice]");
   slow.replace(slow.find("Coronas=True", d3d), 12, "Coronas=False");
   const std::size_t galaxy = slow.find("[Galaxy.GalaxyAudioSubsystem]");
@@ -214,17 +216,13 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
       {DialogCall::Message, " Changes will immediately be made in Unreal Tournament.ini. Continue update?",
        "Continue update ?", MsgIcon::Question, MsgButtons::YesNo},
       {DialogCall::Message, "Graphics changes have been applied", "Done", MsgIcon::Information, MsgButtons::Ok},
-      {DialogCall::Message, "Ok it's Done remember you have a backup !!", title, MsgIcon::Information,
-       MsgButtons::Ok},
+      {DialogCall::Message, "Ok it's Done remember you have a backup !!", title, MsgIcon::Information, MsgButtons::Ok},
       {DialogCall::Message, "Sure u want to undo last tweak ?", title, MsgIcon::Information, MsgButtons::YesNo},
       {DialogCall::Input, "Please enter a name to save settings to", "Save Settings", MsgIcon::None, MsgButtons::Ok},
-      {DialogCall::Message, "Remember No Changes were made, press Apply.", title, MsgIcon::Information,
-       MsgButtons::Ok},
+      {DialogCall::Message, "Remember No Changes were made, press Apply.", title, MsgIcon::Information, MsgButtons::Ok},
       {DialogCall::Message, "Graphics changes have been applied", "Done", MsgIcon::Information, MsgButtons::Ok},
-      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information,
-       MsgButtons::YesNo},
-      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information,
-       MsgButtons::YesNo},
+      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo},
+      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo},
   };
   ASSERT_EQ(dialogs.calls.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -242,8 +240,8 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"BckUpUnrealTournament.txt", "Last.ini", "SlowUTBackup.ini",
-                                             "UTTemp.ini", "last1.ini"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"BckUpUnrealTournament.txt", "Last.ini", "SlowUTBackup.ini", "UTTemp.ini",
+                                             "last1.ini"}));
 }
 
 }  // namespace

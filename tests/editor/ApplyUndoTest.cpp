@@ -61,10 +61,10 @@ TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosInOrder) {
   const std::string start = gameIni();
   Form4& form = open();
   startEditing();
-  clickValue(7);   // SkinDetail High -> Low
-  clickValue(6);   // Coronas True -> False
-  clickValue(4);   // Decals True -> False
-  clickValue(4);   // ... and back: no change
+  clickValue(7);  // SkinDetail High -> Low
+  clickValue(6);  // Coronas True -> False
+  clickValue(4);  // Decals True -> False
+  clickValue(4);  // ... and back: no change
   leaveGraphicsTab();
   form.combo(2)->setCurrentIndex(3);  // 75Hz
   log->clear();
@@ -109,7 +109,8 @@ TEST_F(EditorTest, ApplyingANewDeviceWritesItsClassOnly) {
   clickValue(14);  // Direct 3D -> OpenGl
   form.Command6->click();
   ReadModule& module = app->module();
-  EXPECT_EQ(module.ReadProfileValue("Engine.Engine", "GameRenderDevice", gameFileName()), "OpenGLDrv.OpenGLRenderDevice");
+  EXPECT_EQ(module.ReadProfileValue("Engine.Engine", "GameRenderDevice", gameFileName()),
+            "OpenGLDrv.OpenGLRenderDevice");
   EXPECT_EQ(module.ReadProfileValue("WinDrv.WindowsClient", "GameRenderDevice", gameFileName()), "Default");
   EXPECT_EQ(value(14), "OpenGl");
   // Without a visit to the other tabs no combo shows an item, and no key is blanked.
@@ -150,10 +151,9 @@ TEST_F(EditorTest, UndoPutsTheBackupBackAndCanBeUsedOnce) {
   dialogs.answer(MsgAnswer::Yes);
   form.Command7_Click();
   ASSERT_EQ(dialogs.calls.size(), before + 2);
-  EXPECT_EQ(dialogs.calls.back().text.toStdString(),
-            "Sorry but for some reason the backup does not exist! look in: " +
-                platform->displayPath(startFolder + "\\backup\\Last.ini") +
-                " for the file!");
+  EXPECT_EQ(dialogs.calls.back().text.toStdString(), "Sorry but for some reason the backup does not exist! look in: " +
+                                                         platform->displayPath(startFolder + "\\backup\\Last.ini") +
+                                                         " for the file!");
   EXPECT_EQ(dialogs.calls.back().icon, MsgIcon::Critical);
   EXPECT_EQ(gameIni(), demoGameIni());
   EXPECT_TRUE(form.isVisible());

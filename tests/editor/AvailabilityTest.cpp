@@ -14,20 +14,17 @@ const std::array<std::string, 6> kDevices{"MetalDrv.MetalRenderDevice",   "SglDr
 // Control by control, the cells for the six devices above: + on, 0 off, - unchanged.
 const std::vector<std::pair<std::string, std::string>> kTable{
     {"Check2", "-+++++"},  {"Check3", "-+++++"},  {"Check4", "-+++++"},  {"Check5", "-+++++"},  {"Check6", "-+++++"},
-    {"Check7", "00000+"},  {"Check8", "00000+"},  {"Check9", "00000+"},  {"Check10", "00000+"},
-    {"Check11", "00000+"}, {"Check12", "-++0++"}, {"Check13", "00000+"}, {"Check14", "00000+"},
-    {"Check15", "00000+"}, {"Check16", "000000"}, {"Check17", "00000+"}, {"Check18", "00000+"},
-    {"Check19", "00000+"}, {"Check20", "00000+"}, {"Check21", "000000"}, {"Check22", "0000+0"},
-    {"Check23", "0-00+0"}, {"Check24", "000+00"}, {"Check25", "0-0000"}, {"Check26", "000+00"},
-    {"Check27", "000+00"}, {"Combo1", "0000+0"},  {"Combo2", "0000+0"},  {"Combo3", "0+0000"},
-    {"Label3", "0000+0"},  {"Label1", "0000+0"},  {"Label2", "0+0000"},
+    {"Check7", "00000+"},  {"Check8", "00000+"},  {"Check9", "00000+"},  {"Check10", "00000+"}, {"Check11", "00000+"},
+    {"Check12", "-++0++"}, {"Check13", "00000+"}, {"Check14", "00000+"}, {"Check15", "00000+"}, {"Check16", "000000"},
+    {"Check17", "00000+"}, {"Check18", "00000+"}, {"Check19", "00000+"}, {"Check20", "00000+"}, {"Check21", "000000"},
+    {"Check22", "0000+0"}, {"Check23", "0-00+0"}, {"Check24", "000+00"}, {"Check25", "0-0000"}, {"Check26", "000+00"},
+    {"Check27", "000+00"}, {"Combo1", "0000+0"},  {"Combo2", "0000+0"},  {"Combo3", "0+0000"},  {"Label3", "0000+0"},
+    {"Label1", "0000+0"},  {"Label2", "0+0000"},
 };
 
 class AvailabilityTest : public EditorTest {
  protected:
-  QWidget* control(const std::string& name) {
-    return editor().findChild<QWidget*>(QString::fromStdString(name));
-  }
+  QWidget* control(const std::string& name) { return editor().findChild<QWidget*>(QString::fromStdString(name)); }
   // Every control's enabled state, after leaving the first tab with every control enabled before.
   void expectColumn(std::size_t device, bool unchangedMeans) {
     for (const auto& [name, cells] : kTable) {
@@ -132,8 +129,9 @@ TEST_F(AvailabilityTest, OddValuesAreMatchedExactlyOrAppendedOnce) {
   std::string ini = demoGameIni();
   ini = replaced(ini, "NetServerMaxTickRate=20", "NetServerMaxTickRate=28");
   ini = replaced(ini, "OutputRate=22050Hz\r\nEffectsChannels", "OutputRate=48000Hz\r\nEffectsChannels");
-  ini = replaced(ini, "Translucency=True\r\nVolumetricLighting=True\r\nShinySurfaces=True\r\nCoronas=True\r\n"
-                      "HighDetailActors=True\r\nUseMipmapping",
+  ini = replaced(ini,
+                 "Translucency=True\r\nVolumetricLighting=True\r\nShinySurfaces=True\r\nCoronas=True\r\n"
+                 "HighDetailActors=True\r\nUseMipmapping",
                  "Translucency=true\r\nVolumetricLighting=True\r\nShinySurfaces=True\r\nCoronas=True\r\n"
                  "HighDetailActors=True\r\nUseMipmapping");
   ini = replaced(ini, "DetailBias=-1.5", "DetailBias=1");

@@ -3,8 +3,8 @@
 // backup folder in the start folder, the main window's FileName naming the game's file. Every write,
 // copy and pause the program makes is logged in order.
 
-#include <QtWidgets>
 #include <QTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "editor/Form4.h"
@@ -76,8 +76,7 @@ class EditorTest : public GuiTest {
 
   // The game's file with the device line naming another class.
   void useDevice(const std::string& deviceClass) {
-    writeGameIni(replaced(demoGameIni(), "GameRenderDevice=D3DDrv.D3DRenderDevice",
-                          "GameRenderDevice=" + deviceClass));
+    writeGameIni(replaced(demoGameIni(), "GameRenderDevice=D3DDrv.D3DRenderDevice", "GameRenderDevice=" + deviceClass));
   }
 
   static std::string replaced(std::string text, const std::string& from, const std::string& to) {

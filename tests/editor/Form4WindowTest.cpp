@@ -19,12 +19,12 @@ TEST_F(EditorTest, OpensOnAWorkingCopyWithTheFifteenRowsAndEditingOff) {
   EXPECT_EQ(form.Tempname, workingCopyName());
   EXPECT_TRUE(form.once);
   EXPECT_EQ(workingCopy(), demoGameIni());
-  EXPECT_EQ(form.keys(), (Rows{"FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "SlowVideoBuffering",
-                               "Decals", "NoDynamicLights", "Coronas", "SkinDetail", "TextureDetail", "NoLighting",
-                               "MinDesiredFrameRate", "ScreenFlashes", "NoFractalAnim", "ParticleDensity",
-                               "GameRenderDevice"}));
-  const Rows values{"16",    "True",      "False", "True", "True", "False", "True", "High",
-                    "High",  "False",     "30.000000", "True", "False", "0", "Direct 3D"};
+  EXPECT_EQ(form.keys(),
+            (Rows{"FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "SlowVideoBuffering", "Decals",
+                  "NoDynamicLights", "Coronas", "SkinDetail", "TextureDetail", "NoLighting", "MinDesiredFrameRate",
+                  "ScreenFlashes", "NoFractalAnim", "ParticleDensity", "GameRenderDevice"}));
+  const Rows values{"16",   "True",  "False",     "True", "True",  "False", "True",     "High",
+                    "High", "False", "30.000000", "True", "False", "0",     "Direct 3D"};
   EXPECT_EQ(form.values(), values);
   EXPECT_EQ(form.DriverType, "Direct 3D");
   EXPECT_EQ(app->module().IniReadCount, 0);
@@ -36,8 +36,9 @@ TEST_F(EditorTest, OpensOnAWorkingCopyWithTheFifteenRowsAndEditingOff) {
     captions << b->text();
   }
   for (QAction* a : form.mnuFile->actions()) captions << a->text();
-  EXPECT_EQ(captions.join("|"), "Graphics |Advanced Display settings|Sound|Network Settings|&Edit|&Load |&Apply|"
-                                "&Undo last Tweak|&Cancel|Save|Load");
+  EXPECT_EQ(captions.join("|"),
+            "Graphics |Advanced Display settings|Sound|Network Settings|&Edit|&Load |&Apply|"
+            "&Undo last Tweak|&Cancel|Save|Load");
   EXPECT_EQ(form.SSTab1->currentIndex(), 0);
   EXPECT_FALSE(form.mnuFile->isEnabled());
   EXPECT_EQ(form.Check->text(), "Form5");
@@ -46,7 +47,8 @@ TEST_F(EditorTest, OpensOnAWorkingCopyWithTheFifteenRowsAndEditingOff) {
   for (int n = 1; n <= 9; ++n) EXPECT_EQ(form.combo(n)->isEditable(), n <= 4) << n;
   EXPECT_EQ(form.List2->toolTip(), "Click on the item to edit");
   EXPECT_EQ(form.Command1->toolTip(), "Click to edit the Settings");
-  EXPECT_EQ(form.Command7->toolTip(), "Undo 's last changes to Unral tournament. Note: the changes which u made here!!");
+  EXPECT_EQ(form.Command7->toolTip(),
+            "Undo 's last changes to Unral tournament. Note: the changes which u made here!!");
   EXPECT_FALSE(form.List1->isEnabled());
   EXPECT_FALSE(form.List2->isEnabled());
   EXPECT_FALSE(form.Command7->isEnabled());  // no backup yet: nothing to undo

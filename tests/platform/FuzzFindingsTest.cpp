@@ -21,7 +21,10 @@ registry::Value text(const std::string& bytes) {
 TEST(FuzzFindings, AValueEndingInCtrlZIsRefusedAndTheEndMarkStillKept) {
   EXPECT_EQ(ini::whyNotWritable("Non", "NewKey", "\"quotedSpaced  Engine=\x1A"),
             "the value ends with a Ctrl-Z end-of-file mark");
-  EXPECT_EQ(ini::whyNotWritable("Non", "NewKey", "a\x1A" "b"), "");  // inside a value it is plain data
+  EXPECT_EQ(ini::whyNotWritable("Non", "NewKey",
+                                "a\x1A"
+                                "b"),
+            "");  // inside a value it is plain data
   const std::string marked = "[A]\r\nk=1\r\x1A";
   const std::string once = ini::applyWrite(marked, "A", "k", "2");
   EXPECT_EQ(once, "[A]\r\nk=2\r\x1A");
@@ -31,8 +34,8 @@ TEST(FuzzFindings, AValueEndingInCtrlZIsRefusedAndTheEndMarkStillKept) {
 // A key whose last value line ends in a backslash that continues nothing (the file ends, or a blank
 // line follows): a value added after it was read as that line's continuation and vanished.
 TEST(FuzzFindings, AValueAddedAfterADanglingBackslashReadsBack) {
-  for (const std::string& tail : {std::string("\\"), std::string("\\\n"), std::string("\\\n \n"),
-                                  std::string("\\\r\n\r\n")}) {
+  for (const std::string& tail :
+       {std::string("\\"), std::string("\\\n"), std::string("\\\n \n"), std::string("\\\r\n\r\n")}) {
     const std::string before = "[K]\n\"Fla\"=hex:01,02" + tail;
     const std::string after = registry::applySet(before, "K", "", text("v"));
     const auto added = registry::findValue(after, "K", "");

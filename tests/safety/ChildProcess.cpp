@@ -1,11 +1,10 @@
 #include "safety/ChildProcess.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fcntl.h>
 
 #include <algorithm>
 #include <cerrno>

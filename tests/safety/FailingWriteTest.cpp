@@ -85,8 +85,8 @@ TEST_F(FailingWrite, AFolderTheWriterMayNotWriteInKeepsTheFile) {
     ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
     ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
   }
-  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                              fs::perms::others_exec);
+  fs::permissions(folder,
+                  fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
   const Outcome outcome = writeOnce(file, {"nobody"}, "Other.Device");
   if (outcome.exitCode == 2) GTEST_SKIP() << "the writer cannot run as an unprivileged user here";
   EXPECT_EQ(outcome.exitCode, 1);

@@ -67,12 +67,16 @@ class HostileFiles : public GuiTest {
 
 TEST_F(HostileFiles, ProgramSettingsOfRandomBytesHugeOrOddStillStart) {
   registerGame();
-  const std::string huge = std::string(10 << 20, 'x') + "\r\n[Vexorel]\r\nSaveNumber=2\r\nDidBackup=No\r\n[Save1]\r\n"
-                                                        "SaveName=Deep down\r\n";
+  const std::string huge = std::string(10 << 20, 'x') +
+                           "\r\n[Vexorel]\r\nSaveNumber=2\r\nDidBackup=No\r\n[Save1]\r\n"
+                           "SaveName=Deep down\r\n";
   const std::string odd =
       "[Vexorel\r\nSaveNumber=99999999999999999999999\r\n[ vexorel ]]\r\nSaveNumber=-7\r\n[Vexorel]\r\n"
-      "SaveNumber=\"3\r\n[Save1]\r\nSaveName=" + std::string(5000, 'n') + "\r\n[Save2\r\nSaveName\r\n[Save3]]\r\n"
-      "SaveName='\r\n[]\r\n=\r\n" + std::string("\0\0", 2) + "[Save4]\r\nSaveName=\xFF\xFE\r\n";
+      "SaveNumber=\"3\r\n[Save1]\r\nSaveName=" +
+      std::string(5000, 'n') +
+      "\r\n[Save2\r\nSaveName\r\n[Save3]]\r\n"
+      "SaveName='\r\n[]\r\n=\r\n" +
+      std::string("\0\0", 2) + "[Save4]\r\nSaveName=\xFF\xFE\r\n";
   const std::vector<std::pair<std::string, std::string>> files = {
       {"random", randomBytes(64 << 10, 7)}, {"huge", huge}, {"odd", odd}, {"empty", ""}};
   for (const auto& [what, bytes] : files) {
@@ -167,8 +171,8 @@ TEST_F(HostileFiles, ReadOnlyProgramFilesStartAndSavingASetSaysItCannot) {
   dialogs.typeInput("Mine");
   editor.Command1->click();  // save: asks for the name
   EXPECT_EQ(dialogs.messageTexts().back(),
-            QString::fromStdString("The settings could not be saved: the file " + platform->displayPath(settingsPath()) +
-                                   " could not be written."));
+            QString::fromStdString("The settings could not be saved: the file " +
+                                   platform->displayPath(settingsPath()) + " could not be written."));
   EXPECT_EQ(readFileBytes(settingsPath()), "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=No\r\n");
 }
 
@@ -178,7 +182,8 @@ TEST_F(HostileFiles, AGameFolderOnALongPathWithBlanksAndOtherLettersWorks) {
   ASSERT_EQ(folder.size(), 250u);
   fs::create_directories(folder + "/System");
   writeFileBytes(folder + "/System/UnrealTournament.ini", demoGameIni());
-  ASSERT_TRUE(app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder));
+  ASSERT_TRUE(
+      app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder));
 
   ASSERT_TRUE(startProgram());
   EXPECT_EQ(app->frmmain().UtPath, folder);

@@ -106,9 +106,10 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   EXPECT_TRUE(leftovers(system).empty());
   EXPECT_EQ(readFileBytes(file), ini::applyWrite(contentAfter(base, last), "Pad.Last", "Counter", "done"));
 
-  std::printf("[ figures  ] kills: %d, with a write completed: %d, inside a write (temporary file left): %d, "
-              "last value written: %ld\n",
-              kKills, killsWithProgress, killsMidWrite, last);
+  std::printf(
+      "[ figures  ] kills: %d, with a write completed: %d, inside a write (temporary file left): %d, "
+      "last value written: %ld\n",
+      kKills, killsWithProgress, killsMidWrite, last);
   // The figures show the kills landed where they matter: both between writes and inside them.
   EXPECT_GT(killsWithProgress, 0);
   EXPECT_GT(killsMidWrite, 0);

@@ -57,7 +57,7 @@ TEST_F(ReplaceKeeps, ASymbolicLinkStaysALinkAndItsTargetIsReplaced) {
   fs::create_directories(temp.path() / "real");
   fs::rename(temp.path() / "game.ini", temp.path() / "real" / "game.ini");
   ::chmod((temp / "real/game.ini").c_str(), 0640);
-  fs::create_symlink("real/game.ini", temp.path() / "link.ini");   // relative
+  fs::create_symlink("real/game.ini", temp.path() / "link.ini");     // relative
   fs::create_symlink(temp / "link.ini", temp.path() / "chain.ini");  // a link to the link
   ASSERT_TRUE(write("chain.ini")) << platform->lastError();
   ASSERT_TRUE(write("link.ini", "3")) << platform->lastError();

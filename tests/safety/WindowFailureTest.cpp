@@ -4,11 +4,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTabWidget>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
 #include <filesystem>
 
@@ -40,8 +40,7 @@ class WindowsOnAFullDisk : public GuiTest {
 
   // The last box was an error (naming the full disk where the window gives reasons), and no box said the
   // work was done.
-  void expectFailureReported(const QString& start, const std::vector<QString>& successTexts,
-                             bool givesReason = true) {
+  void expectFailureReported(const QString& start, const std::vector<QString>& successTexts, bool givesReason = true) {
     ASSERT_FALSE(dialogs.calls.empty());
     const DialogCall& last = dialogs.calls.back();
     EXPECT_EQ(last.icon, MsgIcon::Critical) << last.text.toStdString();

@@ -100,8 +100,8 @@ TEST_F(SplashTest, CancelledDialogEndsTheProgramBeforeAnyWindowShows) {
 
 TEST_F(SplashTest, OnlyAskQCheckedSwitchesTheQuestionOn) {
   registerGame();
-  for (const auto& [askQ, expected] : {std::pair{"AskQ=Checked\r\n", true}, {"AskQ=checked\r\n", false},
-                                       {"AskQ=Unchecked\r\n", false}, {"", false}}) {
+  for (const auto& [askQ, expected] :
+       {std::pair{"AskQ=Checked\r\n", true}, {"AskQ=checked\r\n", false}, {"AskQ=Unchecked\r\n", false}, {"", false}}) {
     restart();
     writeFileBytes(startPath("Vexorel.ini"), kBackedUp + askQ);
     app->frmmain().OptionsCheck = !expected;

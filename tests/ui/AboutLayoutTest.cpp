@@ -1,6 +1,6 @@
-#include "ui/AboutLayout.h"
-
 #include <gtest/gtest.h>
+
+#include "ui/AboutLayout.h"
 
 namespace vexorel {
 namespace {

@@ -33,8 +33,8 @@ TEST_F(AboutTest, CentresWithItsDesignWidthThenLaysOutAroundItsLabels) {
   about().showForm();
   expectTexts();
   EXPECT_LE(std::abs(about().x() - (twipsToPixels(screenWidthTwips()) - designWidth) / 2), 1);
-  for (const QLabel* label : {about().lblTitle, about().lblVersion, about().lblDisclaimer, about().Label1,
-                              about().lblDescription}) {
+  for (const QLabel* label :
+       {about().lblTitle, about().lblVersion, about().lblDisclaimer, about().Label1, about().lblDescription}) {
     EXPECT_EQ(label->x(), twipsToPixels(100)) << label->objectName().toStdString();
   }
   const QLabel* disclaimer = about().lblDisclaimer;

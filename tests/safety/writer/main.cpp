@@ -27,7 +27,8 @@ int loop(vexorel::PosixPlatform& platform, const std::string& file, long start) 
   std::fputs("r", stdout);
   std::fflush(stdout);
   for (long i = start;; ++i) {
-    const auto& [section, key] = vexorel::safety::kLoopKeys[static_cast<std::size_t>(i) % vexorel::safety::kLoopKeys.size()];
+    const auto& [section, key] =
+        vexorel::safety::kLoopKeys[static_cast<std::size_t>(i) % vexorel::safety::kLoopKeys.size()];
     if (!platform.writePrivateProfileString(section, key, std::to_string(i), file)) {
       std::fprintf(stderr, "%s\n", platform.lastError().c_str());
       std::fflush(stderr);

@@ -19,16 +19,26 @@ void GuiTest::SetUp() {
   app = std::make_unique<AppContext>(*platform, dialogs);
 }
 
-void GuiTest::TearDown() { app.reset(); }
-
-void GuiTest::registerGame() {
-  ASSERT_TRUE(app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue,
-                                                gameFolder));
+void GuiTest::TearDown() {
+  app.reset();
 }
 
-void GuiTest::writeGameIni(const std::string& bytes) { writeFileBytes(gameIniPath(), bytes); }
-std::string GuiTest::gameIni() const { return readFileBytes(gameIniPath()); }
-std::string GuiTest::gameIniPath() const { return gameFolder + "/System/UnrealTournament.ini"; }
-std::string GuiTest::startPath(const std::string& name) const { return startFolder + "/" + name; }
+void GuiTest::registerGame() {
+  ASSERT_TRUE(
+      app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, gameFolder));
+}
+
+void GuiTest::writeGameIni(const std::string& bytes) {
+  writeFileBytes(gameIniPath(), bytes);
+}
+std::string GuiTest::gameIni() const {
+  return readFileBytes(gameIniPath());
+}
+std::string GuiTest::gameIniPath() const {
+  return gameFolder + "/System/UnrealTournament.ini";
+}
+std::string GuiTest::startPath(const std::string& name) const {
+  return startFolder + "/" + name;
+}
 
 }  // namespace vexorel::testing

@@ -6,8 +6,8 @@ namespace vexorel::testing {
 
 MsgAnswer ScriptedDialogService::msgBox(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
                                         const QString& caption) {
-  DialogCall call{DialogCall::Message, text, caption.isEmpty() ? QString::fromLatin1(kProgramTitle) : caption,
-                  icon, buttons, {}};
+  DialogCall call{
+      DialogCall::Message, text, caption.isEmpty() ? QString::fromLatin1(kProgramTitle) : caption, icon, buttons, {}};
   calls.push_back(call);
   if (onShow) onShow(call);
   if (!answers.empty()) {

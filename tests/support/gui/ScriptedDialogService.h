@@ -25,8 +25,7 @@ class ScriptedDialogService : public DialogService {
  public:
   MsgAnswer msgBox(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
                    const QString& caption) override;
-  QString inputBox(QWidget* parent, const QString& prompt, const QString& title,
-                   const QString& defaultText) override;
+  QString inputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText) override;
   QString openFileDialog(QWidget* parent, const QString& title, const QString& filter) override;
 
   void answer(MsgAnswer a) { answers.push_back(a); }
