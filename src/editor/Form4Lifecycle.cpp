@@ -17,6 +17,7 @@
 #include "mainwindow/Frmmain.h"
 #include "settingsets/SettingSetStore.h"
 #include "settingsets/frmload.h"
+#include "startup/SettingsFile.h"
 #include "startup/frmSplash.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
@@ -26,8 +27,6 @@
 namespace vexorel {
 
 namespace {
-constexpr const char* kProgramSection = "Vexorel";
-constexpr const char* kSaveCountKey = "SaveNumber";
 constexpr double kStatusPanelMinWidth = 2200;
 
 QString shown(Platform& platform, const std::string& path) {
@@ -92,11 +91,11 @@ void Form4::onActivate() {
 void Form4::readSaveCount() {
   ReadModule& module = app().module();
   const std::string& settingsFile = app().splash().VEXORELPATH;
-  const std::string text = module.ReadProfileValue(kProgramSection, kSaveCountKey, settingsFile);
+  const std::string text = module.ReadProfileValue(kSettingsSection, kSaveNumberKey, settingsFile);
   const std::optional<int> count = ParseSaveCount(text);
   if (!count) {
     // A count that is no number is put right; the button and the status text stay as they are.
-    module.WriteIniValue(kProgramSection, kSaveCountKey, "0", settingsFile);
+    module.WriteIniValue(kSettingsSection, kSaveNumberKey, "0", settingsFile);
     return;
   }
   Command2->setEnabled(*count != 0);

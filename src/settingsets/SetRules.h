@@ -7,10 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "startup/SettingsFile.h"
+
 namespace vexorel::sets {
 
-inline constexpr const char* kProgramSection = "Vexorel";
-inline constexpr const char* kSaveNumberKey = "SaveNumber";
+inline constexpr const char* kProgramSection = vexorel::kSettingsSection;
+inline constexpr const char* kSaveNumberKey = vexorel::kSaveNumberKey;
 inline constexpr const char* kSaveNameKey = "SaveName";
 
 // The load window passes a set's position as a 16-bit index, so set numbers stay below 32768.
