@@ -3,7 +3,7 @@
 #include <QListWidget>
 
 #include "app/AppContext.h"
-#include "mainwindow/DesignGeometry.h"
+#include "ui/DesignGeometry.h"
 #include "mainwindow/Frmmain.h"
 #include "ui/Placement.h"
 #include "ui/Twips.h"

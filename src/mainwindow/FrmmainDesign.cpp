@@ -17,7 +17,7 @@
 
 #include "app/AppContext.h"
 #include "core/RenderDeviceCatalogue.h"
-#include "mainwindow/DesignGeometry.h"
+#include "ui/DesignGeometry.h"
 #include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
 #include "mainwindow/ResolutionTable.h"

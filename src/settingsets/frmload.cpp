@@ -13,6 +13,7 @@
 #include "settingsets/SetRules.h"
 #include "settingsets/SettingSetStore.h"
 #include "startup/frmSplash.h"
+#include "ui/DesignGeometry.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
 #include "ui/TextCodec.h"
@@ -25,10 +26,6 @@ namespace {
 // The design, in twips.
 constexpr double kWidth = 4215;
 constexpr double kHeight = 1395;
-
-void placeTwips(QWidget* widget, double left, double top, double width, double height) {
-  widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
 
 // The scratch copy a set is written into before it replaces the game's file.
 constexpr const char* kScratchName = "\\backup\\SetLoad.ini";

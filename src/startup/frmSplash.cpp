@@ -9,6 +9,7 @@
 #include "app/AppContext.h"
 #include "mainwindow/Frmmain.h"
 #include "startup/SettingsFile.h"
+#include "ui/DesignGeometry.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
 #include "ui/TextCodec.h"
@@ -24,10 +25,6 @@ constexpr float kHeight = 3600;
 
 constexpr const char* kLocateTitle = "Select Unreal Tournament.";
 constexpr const char* kLocateFilter = "UnrealTournament.exe|UnrealTournament.exe";
-
-void placeTwips(QWidget* widget, double left, double top, double width, double height) {
-  widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
 }  // namespace
 
 frmSplash::frmSplash(AppContext& app) : FormWindow(app) {

@@ -7,6 +7,7 @@
 #include "mainwindow/Frmmain.h"
 #include "startup/SettingsFile.h"
 #include "startup/frmSplash.h"
+#include "ui/DesignGeometry.h"
 #include "ui/Placement.h"
 #include "ui/Twips.h"
 
@@ -27,7 +28,7 @@ frmoptions::frmoptions(AppContext& app) : FormWindow(app) {
 
   Check1 = new QCheckBox(QStringLiteral("Ask exit question ?"), this);
   Check1->setObjectName(QStringLiteral("Check1"));
-  Check1->setGeometry(twipsToPixels(480), twipsToPixels(240), twipsToPixels(kWidth - 960), twipsToPixels(375));
+  placeTwips(Check1, 480, 240, kWidth - 960, 375);
 
   Command1 = new QPushButton(QStringLiteral("&Ok"), this);
   Command1->setObjectName(QStringLiteral("Command1"));

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "ui/AboutLayout.h"
+#include "ui/DesignGeometry.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
 #include "ui/Twips.h"
@@ -89,7 +90,7 @@ void frmAbout::buildControls() {
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setGeometry(twipsToPixels(4500), twipsToPixels(4770), twipsToPixels(1260), twipsToPixels(375));
+  placeTwips(cmdOK, 4500, 4770, 1260, 375);
   cmdOK->setAutoDefault(true);
   connect(cmdOK, &QPushButton::clicked, this, [this] { unloadForm(); });
 }
