@@ -81,6 +81,15 @@ class MainWindowTest : public GuiTest {
     return main;
   }
 
+  // The box that reports a failed write of the game's file: critical, "Error", naming the file first.
+  void expectWriteFailureReported(const DialogCall& call) {
+    const QString prefix = QString::fromStdString("Unable to save the changes in " +
+                                                  platform->displayPath(app->frmmain().FileName) + ".\n");
+    EXPECT_TRUE(call.text.startsWith(prefix)) << call.text.toStdString();
+    EXPECT_EQ(call.caption, "Error");
+    EXPECT_EQ(call.icon, MsgIcon::Critical);
+  }
+
   QString panel(int number) { return app->frmmain().StatusBar1Panels[number - 1]->text(); }
 
   static QStringList rows(const QListWidget* list) {

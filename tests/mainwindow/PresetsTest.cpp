@@ -168,11 +168,7 @@ TEST_F(PresetsTest, AReadOnlyGameFileIsReportedAndNothingIsWritten) {
   dialogs.answer(MsgAnswer::Yes);
   QTest::mouseClick(main.Option1, Qt::LeftButton);
   ASSERT_EQ(dialogs.calls.size(), 2u);
-  const QString prefix =
-      QString::fromStdString("Unable to save the changes in " + platform->displayPath(main.FileName) + ".\n");
-  EXPECT_TRUE(dialogs.calls[1].text.startsWith(prefix)) << dialogs.calls[1].text.toStdString();
-  EXPECT_EQ(dialogs.calls[1].caption, "Error");
-  EXPECT_EQ(dialogs.calls[1].icon, MsgIcon::Critical);
+  expectWriteFailureReported(dialogs.calls[1]);
   EXPECT_EQ(gameIni(), demoGameIni());
   EXPECT_EQ(readFileBytes(backupPath("SlowUTBackup.ini")), demoGameIni());
   EXPECT_FALSE(main.Picture1->isVisible());

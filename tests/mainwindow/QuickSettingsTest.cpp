@@ -140,11 +140,7 @@ TEST_F(QuickSettingsTest, AReadOnlyGameFileIsReportedNotSuccess) {
   dialogs.calls.clear();
   QTest::mouseClick(main.Command1, Qt::LeftButton);
   ASSERT_EQ(dialogs.calls.size(), 1u);
-  const QString prefix =
-      QString::fromStdString("Unable to save the changes in " + platform->displayPath(main.FileName) + ".\n");
-  EXPECT_TRUE(dialogs.calls[0].text.startsWith(prefix)) << dialogs.calls[0].text.toStdString();
-  EXPECT_EQ(dialogs.calls[0].caption, "Error");
-  EXPECT_EQ(dialogs.calls[0].icon, MsgIcon::Critical);
+  expectWriteFailureReported(dialogs.calls[0]);
   EXPECT_EQ(recorder->writesOnly().size(), 1u);  // stopped at the first failure
   EXPECT_EQ(gameIni(), demoGameIni());
   EXPECT_FALSE(main.Picture2->isVisible());
