@@ -51,6 +51,28 @@ Window& lazily(std::unique_ptr<Window>& slot, AppContext& app) {
 }
 }  // namespace
 
+FormWindow& AppContext::window(WindowName name) {
+  switch (name) {
+    case WindowName::Splash:
+      return splash();
+    case WindowName::Main:
+      return frmmain();
+    case WindowName::Preview:
+      return form1();
+    case WindowName::Editor:
+      return form4();
+    case WindowName::ListStore:
+      return form5();
+    case WindowName::Load:
+      return load();
+    case WindowName::Options:
+      return options();
+    case WindowName::About:
+      break;
+  }
+  return about();
+}
+
 frmSplash& AppContext::splash() {
   return lazily(splash_, *this);
 }

@@ -1,16 +1,16 @@
 #pragma once
-// The one object that owns the platform, the dialog service, the shared module values and every
-// window. Windows reach each other through it (app.frmmain().FileName). Windows are created on first
-// use and live for the whole run.
+// The one object that owns the platform, the dialog service, the shared module, the shared state and
+// every window, and lets the windows reach each other by name. Windows are created on first use and
+// live for the whole run.
 
 #include <memory>
 
 #include "core/ReadModule.h"
+#include "core/SharedState.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
-class DialogService;
-class Platform;
 class frmSplash;
 class Frmmain;
 class Form1;
@@ -20,25 +20,26 @@ class frmload;
 class frmoptions;
 class frmAbout;
 
-class AppContext {
+class AppContext : public WindowHost {
  public:
   AppContext(Platform& platform, DialogService& dialogs);
-  ~AppContext();
+  ~AppContext() override;
   AppContext(const AppContext&) = delete;
   AppContext& operator=(const AppContext&) = delete;
 
-  Platform& platform() { return platform_; }
-  DialogService& dialogs() { return dialogs_; }
-  ReadModule& module() { return module_; }
+  Platform& platform() override { return platform_; }
+  DialogService& dialogs() override { return dialogs_; }
+  ReadModule& module() override { return module_; }
+  SharedState& state() override { return state_; }
+  FormWindow& window(WindowName name) override;
 
   // The program's start: the start-up window's load, then (unless the load ended the program) its show.
   void start();
 
-  // Ends the program at once: every window closes without running its closing logic and the event
-  // loop quits. A handler that calls it must return right away.
-  void end();
-  bool ending() const { return ending_; }
+  void end() override;
+  bool ending() const override { return ending_; }
 
+  // Each window by its own type, for the program's start and for tests.
   frmSplash& splash();
   Frmmain& frmmain();
   Form1& form1();
@@ -52,6 +53,7 @@ class AppContext {
   Platform& platform_;
   DialogService& dialogs_;
   ReadModule module_;
+  SharedState state_;
   bool ending_ = false;
 
   std::unique_ptr<frmSplash> splash_;

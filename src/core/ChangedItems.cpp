@@ -5,11 +5,11 @@
 
 #include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SharedState.h"
 
 namespace vexorel {
 
 namespace {
-constexpr const char* kWindowsClientSection = "WinDrv.WindowsClient";
 constexpr const char* kCoronasKey = "Coronas";
 
 // The device the batch itself selects, when one of its values is a device short name.
@@ -40,16 +40,54 @@ std::vector<IniWrite> WritesForChangedItems(const std::vector<ChangedItem>& item
   for (std::size_t i = 0; i < items.size(); ++i) {
     const ChangedItem& item = items[i];
     if (auto className = ClassNameForShortName(item.newValue)) {
-      writes.push_back({std::string(kRenderDeviceSection), std::string(kRenderDeviceKey), *className, i});
+      writes.push_back({std::string(kEngineSection), std::string(kRenderDeviceKey), *className, i});
     } else if (item.key == kCoronasKey) {
       if (!deviceSection.empty() && deviceSection != kDefaultValue) {
         writes.push_back({deviceSection, item.key, item.newValue, i});
       }
     } else {
-      writes.push_back({kWindowsClientSection, item.key, item.newValue, i});
+      writes.push_back({kClientSection, item.key, item.newValue, i});
     }
   }
   return writes;
+}
+
+ChangedItemsWrite WriteChangedItems(ReadModule& module, const std::string& file, const ValueRows& rows,
+                                    const ValueRows& snapshot) {
+  ChangedItemsWrite result;
+  result.changed = FindChangedItems(rows.keys, rows.values, snapshot.values, snapshot.keys);
+  const std::string deviceClass = module.ReadProfileValue(kEngineSection, kRenderDeviceKey, file);
+  for (const IniWrite& write : WritesForChangedItems(result.changed, deviceClass)) {
+    if (!module.WriteIniValue(write.section, write.key, write.value, file)) {
+      result.failedKey = result.changed[write.item].key;
+      break;
+    }
+  }
+  return result;
+}
+
+ValueRows ReadValueRows(ReadModule& module, const std::string& file) {
+  ValueRows rows;
+  for (int row = 0; row < kSettingRows; ++row) {
+    const std::string key(kSettingRowKeys[static_cast<std::size_t>(row)]);
+    std::string value;
+    if (row == kCoronasRow) {
+      module.ReadIniValueUncounted(kEngineSection, kRenderDeviceKey, file);
+      const std::string deviceSection = module.LastIniValue;
+      module.ReadIniValue(deviceSection, key, file);
+      value = module.LastIniValue;
+    } else if (row == kDeviceRow) {
+      module.ReadIniValue(kEngineSection, key, file);
+      value = ShortNameOrClassName(module.LastIniValue);
+    } else {
+      module.ReadIniValue(kClientSection, key, file);
+      value = module.LastIniValue;
+    }
+    rows.keys.push_back(key);
+    rows.values.push_back(std::move(value));
+  }
+  module.IniReadCount = 0;
+  return rows;
 }
 
 }  // namespace vexorel

@@ -37,4 +37,22 @@ std::vector<ChangedItem> FindChangedItems(const std::vector<std::string>& keys, 
 std::vector<IniWrite> WritesForChangedItems(const std::vector<ChangedItem>& items,
                                             const std::string& deviceClassInFile);
 
+class ReadModule;
+struct ValueRows;
+
+struct ChangedItemsWrite {
+  std::vector<ChangedItem> changed;  // what differed from the snapshot
+  std::string failedKey;             // the item whose write failed; empty when all were stored
+  bool stored() const { return failedKey.empty(); }
+};
+
+// Finds the rows that differ from the snapshot and writes them into `file`, stopping at the first
+// write that fails.
+ChangedItemsWrite WriteChangedItems(ReadModule& module, const std::string& file, const ValueRows& rows,
+                                    const ValueRows& snapshot);
+
+// The value list as `file` holds it: row by row the shared setting rows, Coronas from the render
+// device's own section and the render device by its short name. The read counter ends at 0.
+ValueRows ReadValueRows(ReadModule& module, const std::string& file);
+
 }  // namespace vexorel

@@ -6,12 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "core/GameFiles.h"
 #include "platform/Platform.h"
 
 namespace vexorel {
 
-inline constexpr const char* kGameRegistryKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
-inline constexpr const char* kGameFolderValue = "Folder";
 inline constexpr const char* kDefaultValue = "Default";
 inline constexpr std::size_t kReadBufferSize = 255;
 

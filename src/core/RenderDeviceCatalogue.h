@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/GameFiles.h"
+
 namespace vexorel {
 
 struct RenderDevice {
@@ -26,9 +28,6 @@ inline constexpr std::array<RenderDevice, 5> kRenderDevices{{
 
 // The class the editor also knows, only for deciding which of its settings apply.
 inline constexpr std::string_view kSglClassName = "SglDrv.SglRenderDevice";
-
-inline constexpr std::string_view kRenderDeviceSection = "Engine.Engine";
-inline constexpr std::string_view kRenderDeviceKey = "GameRenderDevice";
 
 std::optional<std::string> ClassNameForListName(std::string_view listName);
 std::optional<std::string> ShortNameForClassName(std::string_view className);

@@ -5,12 +5,6 @@
 
 namespace vexorel {
 
-const std::array<std::string_view, kValueRows> kValueRowKeys{
-    "FullscreenColorbits", "CurvedSurfaces", "LowDetailTextures", "SlowVideoBuffering", "Decals",
-    "NoDynamicLights",     "Coronas",        "SkinDetail",        "TextureDetail",      "NoLighting",
-    "MinDesiredFrameRate", "ScreenFlashes",  "NoFractalAnim",     "ParticleDensity",    "GameRenderDevice",
-};
-
 namespace {
 constexpr std::array<std::string_view, kLastCheck + 1> kCheckCaptions{
     "",

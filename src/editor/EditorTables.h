@@ -8,22 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/GameFiles.h"
+
 namespace vexorel {
-
-inline constexpr const char* kWindowsClientSection = "WinDrv.WindowsClient";
-inline constexpr const char* kGalaxySection = "Galaxy.GalaxyAudioSubsystem";
-inline constexpr const char* kTcpNetSection = "IpDrv.TcpNetDriver";
-inline constexpr const char* kPlayerSection = "Engine.Player";
-inline constexpr const char* kGlideSection = "GlideDrv.GlideRenderDevice";
-
-inline constexpr int kValueRows = 15;
-inline constexpr int kCoronasRow = 6;
-inline constexpr int kFrameRateRow = 10;        // typed into Text1
-inline constexpr int kParticleDensityRow = 13;  // typed into Text2
-inline constexpr int kDeviceRow = 14;
-
-// The keys of the value list, row by row.
-extern const std::array<std::string_view, kValueRows> kValueRowKeys;
 
 inline constexpr int kFirstCheck = 1;
 inline constexpr int kLastCheck = 41;

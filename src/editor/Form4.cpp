@@ -16,12 +16,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
+#include "core/SharedState.h"
 #include "editor/ByteItems.h"
 #include "editor/DropDownCombo.h"
 #include "editor/EditorTables.h"
 #include "editor/Form5.h"
 #include "ui/Twips.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -38,7 +39,15 @@ constexpr std::array kDisplayLeftColumn{2, 3, 4, 5, 6, 7, 8, 1, 9, 10, 21, 23, 2
 constexpr std::array kDisplayRightColumn{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 22};
 }  // namespace
 
-Form4::Form4(AppContext& app) : FormWindow(app) {
+Form4::Form4(WindowHost& host)
+    : FormWindow(host),
+      once(host.state().once),
+      OldFileName(host.state().OldFileName),
+      Tempname(host.state().Tempname),
+      DriverType(host.state().DriverType),
+      warzoeken(host.state().warzoeken),
+      askone(host.state().askone),
+      state_(host.state()) {
   setObjectName(QStringLiteral("Form4"));
   setWindowTitle(QStringLiteral("User Defined Control"));
   resize(twipsToPixels(kWidth), twipsToPixels(kHeight));
@@ -62,7 +71,7 @@ void Form4::buildControls() {
   mnuFile->setEnabled(false);
   Check = menuBar->addAction(QStringLiteral("Form5"));
   Check->setObjectName(QStringLiteral("Check"));
-  connect(Check, &QAction::triggered, this, [this] { app().form5().showForm(); });
+  connect(Check, &QAction::triggered, this, [this] { host().show(WindowName::ListStore); });
   layout->setMenuBar(menuBar);
 
   SSTab1 = new QTabWidget(this);
@@ -252,8 +261,7 @@ void Form4::resetToDesign() {
   for (QLabel* text : labels_) {
     if (text) text->setEnabled(true);
   }
-  List1->clear();
-  List2->clear();
+  showRows({});
   // Editing starts switched off.
   List1->setEnabled(false);
   List2->setEnabled(false);

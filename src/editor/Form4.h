@@ -24,20 +24,23 @@ class QTabWidget;
 namespace vexorel {
 
 class DropDownCombo;
+class Form5;
+struct SharedState;
+struct ValueRows;
 
 class Form4 : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit Form4(AppContext& app);
+  explicit Form4(WindowHost& host);
 
   // Public values, read and set by the other windows.
-  bool once = false;
-  std::string OldFileName;
-  std::string Tempname;
-  std::string DriverType;
-  std::string warzoeken;
-  bool askone = false;
+  bool& once;
+  std::string& OldFileName;
+  std::string& Tempname;
+  std::string& DriverType;
+  std::string& warzoeken;
+  bool& askone;
   std::string pathname;
   std::string strwaarde;
   std::int16_t Numbackup = 0;
@@ -65,11 +68,14 @@ class Form4 : public FormWindow {
   QComboBox* combo(int n) const;
   QLabel* label(int n) const { return labels_.at(static_cast<std::size_t>(n)); }
 
-  // The value list as bytes: the keys (List1) and the values (List2), row by row.
-  std::vector<std::string> keys() const;
-  std::vector<std::string> values() const;
-  // Replaces the rows of the value list.
-  void setValues(const std::vector<std::string>& rows);
+  // The value list as bytes, row by row, as the shared state holds it: the keys (List1) and the
+  // values (List2).
+  const std::vector<std::string>& keys() const;
+  const std::vector<std::string>& values() const;
+  // Shows these rows in the value list.
+  void showRows(const ValueRows& rows);
+  // Replaces one value of the value list.
+  void setRow(int row, const std::string& bytes);
 
   // Refills the key and value lists from FileName.
   void lees();
@@ -121,6 +127,10 @@ class Form4 : public FormWindow {
   void combo1Edited();
   void combo2DropDown();
 
+  Form5& listStore();
+  // The changed rows into FileName, kept in the list store; on a failed write says which item.
+  bool writeChangedItems();
+
   // Apply's steps.
   bool backUpWorkingCopy(const std::string& backup);
   // The key of the first write that failed, or empty when all went through.
@@ -130,6 +140,7 @@ class Form4 : public FormWindow {
 
   void critical(const QString& text);
 
+  SharedState& state_;
   std::array<QCheckBox*, 42> checks_{};
   std::array<QComboBox*, 10> combos_{};
   std::array<QLabel*, 16> labels_{};

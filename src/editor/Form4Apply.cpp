@@ -4,14 +4,15 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/AppContext.h"
+#include "core/ReadModule.h"
+#include "core/SharedState.h"
 #include "editor/ByteItems.h"
 #include "editor/EditorTables.h"
 #include "editor/Form4.h"
-#include "editor/WriteChangedItems.h"
-#include "mainwindow/Frmmain.h"
+#include "editor/Form5.h"
 #include "ui/DialogService.h"
 #include "ui/TextCodec.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -54,10 +55,10 @@ class WaitCursor {
 }  // namespace
 
 void Form4::Command6_Click() {
-  Platform& platform = app().platform();
-  const std::string backup = platform.getCurrentDirectory() + "\\backup\\Last.ini";
+  Platform& platform = host().platform();
+  const std::string backup = backupPath(platform.getCurrentDirectory(), kLastApplyName);
   if (!backUpWorkingCopy(backup)) return;
-  if (!WriteChangedItems(app())) return;
+  if (!writeChangedItems()) return;
   EenCall();
   WaitCursor wait;
   const std::string failedKey = writeComboSettings();
@@ -74,13 +75,26 @@ void Form4::Command6_Click() {
     return;
   }
   Command7->setEnabled(true);
-  app().dialogs().msgBox(this, QStringLiteral("Ok it's Done remember you have a backup !!"), MsgButtons::Ok,
-                         MsgIcon::Information);
+  host().dialogs().msgBox(this, QStringLiteral("Ok it's Done remember you have a backup !!"), MsgButtons::Ok,
+                          MsgIcon::Information);
+}
+
+bool Form4::writeChangedItems() {
+  const ChangedItemsWrite result = WriteChangedItems(host().module(), state_.FileName, state_.rows, state_.snapshot);
+  state_.changedItems = result.changed;
+  listStore().showState();
+  if (!result.stored()) {
+    // The value list keeps the user's edits; the caller must not carry on as if they were stored.
+    critical(QStringLiteral("Error when saving this item") + toQString(result.failedKey) + QStringLiteral(" = "));
+    return false;
+  }
+  lees();
+  return true;
 }
 
 bool Form4::backUpWorkingCopy(const std::string& backup) {
-  Platform& platform = app().platform();
-  if (platform.copyFile(app().frmmain().FileName, backup, false)) return true;
+  Platform& platform = host().platform();
+  if (platform.copyFile(host().state().FileName, backup, false)) return true;
   // Without this backup Undo would restore an older state than the user expects: apply nothing.
   critical(QStringLiteral("The backup %1 could not be made, so nothing was applied. The game's file is unchanged.")
                .arg(toQString(platform.displayPath(backup))));
@@ -88,7 +102,7 @@ bool Form4::backUpWorkingCopy(const std::string& backup) {
 }
 
 std::string Form4::writeComboSettings() {
-  ReadModule& module = app().module();
+  ReadModule& module = host().module();
   for (const ComboWrite& step : kComboWrites) {
     QComboBox* box = combo(step.combo);
     const std::string section = step.section ? std::string(step.section) : warzoeken;
@@ -98,25 +112,26 @@ std::string Form4::writeComboSettings() {
     if (wanted && !module.WriteIniValue(section, step.key, comboItemBytes(box, box->currentIndex()), Tempname)) {
       return step.key;
     }
-    if (step.pauseAfter > 0) app().platform().sleep(step.pauseAfter);
+    if (step.pauseAfter > 0) host().platform().sleep(step.pauseAfter);
   }
   return {};
 }
 
 bool Form4::copyOverGameFile() {
-  return app().platform().copyFile(Tempname, OldFileName, false);
+  return host().platform().copyFile(Tempname, OldFileName, false);
 }
 
 void Form4::Command7_Click() {
-  DialogService& dialogs = app().dialogs();
+  DialogService& dialogs = host().dialogs();
   if (dialogs.msgBox(this, QStringLiteral("Sure u want to undo last tweak ?"), MsgButtons::YesNo,
                      MsgIcon::Information) != MsgAnswer::Yes) {
     return;
   }
-  Platform& platform = app().platform();
-  const std::string folder = platform.getCurrentDirectory() + "\\backup\\";
-  const std::string backup = folder + "Last.ini";
-  if (!platform.copyFile(backup, OldFileName, false) || !platform.copyFile(backup, folder + "last1.ini", false)) {
+  Platform& platform = host().platform();
+  const std::string startFolder = platform.getCurrentDirectory();
+  const std::string backup = backupPath(startFolder, kLastApplyName);
+  if (!platform.copyFile(backup, OldFileName, false) ||
+      !platform.copyFile(backup, backupPath(startFolder, kLastUndoName), false)) {
     critical(QStringLiteral("Sorry but for some reason the backup does not exist! look in: ") +
              toQString(platform.displayPath(backup)) + QStringLiteral(" for the file!"));
     return;

@@ -7,14 +7,15 @@
 #include <QPalette>
 #include <QSignalBlocker>
 
-#include "app/AppContext.h"
+#include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SharedState.h"
 #include "editor/Availability.h"
 #include "editor/ByteItems.h"
 #include "editor/EditorTables.h"
 #include "editor/Form4.h"
-#include "mainwindow/Frmmain.h"
 #include "ui/TextCodec.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -31,7 +32,7 @@ constexpr std::array<int, 4> kDisplayComboLabel{0, 3, 1, 2};
 }  // namespace
 
 void Form4::SSTab1_Click(int previousTab) {
-  ReadModule& module = app().module();
+  ReadModule& module = host().module();
   if (previousTab != 0) {
     module.IniReadCount = 0;
     return;
@@ -45,8 +46,8 @@ void Form4::SSTab1_Click(int previousTab) {
 }
 
 void Form4::resolveDevice() {
-  ReadModule& module = app().module();
-  module.ReadIniValue(std::string(kRenderDeviceSection), std::string(kRenderDeviceKey), app().frmmain().FileName);
+  ReadModule& module = host().module();
+  module.ReadIniValue(std::string(kEngineSection), std::string(kRenderDeviceKey), host().state().FileName);
   std::string deviceClass = module.LastIniValue;
   // A device picked in the value list but not applied yet wins over the file.
   if (deviceClass != DriverType) {
@@ -57,8 +58,8 @@ void Form4::resolveDevice() {
 }
 
 void Form4::loadCheckBoxes() {
-  ReadModule& module = app().module();
-  const std::string& file = app().frmmain().FileName;
+  ReadModule& module = host().module();
+  const std::string& file = host().state().FileName;
   for (int n = 2; n <= kLastCheck; ++n) {
     const std::optional<std::string> section = CheckSection(n, warzoeken);
     // With no device section nothing could be read for the display boxes.
@@ -97,8 +98,8 @@ bool Form4::selectByText(QComboBox* box, const std::string& value) {
 }
 
 void Form4::loadGlideCombos() {
-  ReadModule& module = app().module();
-  const std::string& file = app().frmmain().FileName;
+  ReadModule& module = host().module();
+  const std::string& file = host().state().FileName;
   module.ReadIniValue(kGlideSection, std::string(ComboSpecFor(2).key), file);
   selectByText(combo(2), module.LastIniValue);
   module.ReadIniValue(kGlideSection, std::string(ComboSpecFor(1).key), file);
@@ -110,8 +111,8 @@ void Form4::loadGlideCombos() {
 }
 
 void Form4::loadSglCombo() {
-  ReadModule& module = app().module();
-  module.ReadIniValue(std::string(kSglClassName), std::string(ComboSpecFor(3).key), app().frmmain().FileName);
+  ReadModule& module = host().module();
+  module.ReadIniValue(std::string(kSglClassName), std::string(ComboSpecFor(3).key), host().state().FileName);
   selectByText(combo(3), module.LastIniValue);
 }
 
@@ -130,8 +131,8 @@ void Form4::colourDisplayCombos() {
 }
 
 void Form4::loadSoundAndNetworkCombos() {
-  ReadModule& module = app().module();
-  const std::string& file = app().frmmain().FileName;
+  ReadModule& module = host().module();
+  const std::string& file = host().state().FileName;
   for (int n = 4; n <= kComboCount; ++n) {
     const ComboSpec& spec = ComboSpecFor(n);
     module.ReadIniValue(std::string(spec.section), std::string(spec.key), file);
@@ -149,10 +150,10 @@ void Form4::checkChanged(int n) {
   // No device known yet: a section without a name would only clutter the file.
   if (!section || section->empty()) return;
   const char* value = checkBox(n)->checkState() == Qt::Checked ? kTrue : kFalse;
-  if (app().module().WriteIniValue(*section, std::string(CheckCaption(n)), value, Tempname)) return;
+  if (host().module().WriteIniValue(*section, std::string(CheckCaption(n)), value, Tempname)) return;
   // The box must not show a setting the working copy does not hold: Apply would then report as done a
   // change it never made.
-  Platform& platform = app().platform();
+  Platform& platform = host().platform();
   const std::string reason = platform.lastError();
   {
     const QSignalBlocker quiet(checkBox(n));

@@ -8,21 +8,20 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "app/AppContext.h"
+#include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SettingSetStore.h"
+#include "core/SettingsFile.h"
+#include "core/SharedState.h"
 #include "editor/ByteItems.h"
 #include "editor/EditorTables.h"
 #include "editor/Form4.h"
 #include "editor/Form5.h"
-#include "mainwindow/Frmmain.h"
-#include "settingsets/SettingSetStore.h"
-#include "settingsets/frmload.h"
-#include "startup/SettingsFile.h"
-#include "startup/frmSplash.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
 #include "ui/TextCodec.h"
 #include "ui/Twips.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -35,32 +34,29 @@ QString shown(Platform& platform, const std::string& path) {
 }  // namespace
 
 void Form4::critical(const QString& text) {
-  app().dialogs().msgBox(this, text, MsgButtons::Ok, MsgIcon::Critical);
+  host().dialogs().msgBox(this, text, MsgButtons::Ok, MsgIcon::Critical);
 }
 
 void Form4::onLoad() {
-  Platform& platform = app().platform();
-  Frmmain& main = app().frmmain();
+  Platform& platform = host().platform();
+  std::string& FileName = host().state().FileName;
   warzoeken.clear();
   if (!once) {
-    Tempname = platform.getCurrentDirectory() + "\\backup\\UTTemp.ini";
-    if (!platform.copyFile(main.FileName, Tempname, false)) {
+    Tempname = backupPath(platform.getCurrentDirectory(), kWorkingCopyName);
+    if (!platform.copyFile(FileName, Tempname, false)) {
       // Without a fresh working copy Apply would later put a stale or missing file over the game's own.
       critical(QStringLiteral("The working copy %1 could not be made from %2, so the editor cannot open.")
-                   .arg(shown(platform, Tempname), shown(platform, main.FileName)));
-      OldFileName = main.FileName;
+                   .arg(shown(platform, Tempname), shown(platform, FileName)));
+      OldFileName = FileName;
       unloadForm();
       return;
     }
   }
-  OldFileName = main.FileName;
-  main.FileName = Tempname;
+  OldFileName = FileName;
+  FileName = Tempname;
   once = true;
-  if (!platform.findFirstFile(platform.getCurrentDirectory() + "\\backup\\last.ini")) Command7->setEnabled(false);
-  const TwipsPoint place =
-      centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
-                     static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
-  moveTwips(place.left, place.top);
+  if (!platform.findFirstFile(backupPath(platform.getCurrentDirectory(), kLastApplyName))) Command7->setEnabled(false);
+  centreWindow();
   lees();
   EenCall();
 }
@@ -82,15 +78,15 @@ void Form4::changeEvent(QEvent* event) {
 
 void Form4::onActivate() {
   if (!isLoaded()) return;
-  app().frmmain().hideForm();
+  host().hide(WindowName::Main);
   lees();
   Command1->setToolTip(QStringLiteral("Click to edit the Settings"));
   readSaveCount();
 }
 
 void Form4::readSaveCount() {
-  ReadModule& module = app().module();
-  const std::string& settingsFile = app().splash().VEXORELPATH;
+  ReadModule& module = host().module();
+  const std::string& settingsFile = host().state().VEXORELPATH;
   const std::string text = module.ReadProfileValue(kSettingsSection, kSaveNumberKey, settingsFile);
   const std::optional<int> count = ParseSaveCount(text);
   if (!count) {
@@ -104,54 +100,49 @@ void Form4::readSaveCount() {
 }
 
 void Form4::onUnload() {
-  Frmmain& main = app().frmmain();
   // The main window is loaded whenever the program opens the editor; showing it must not load it.
-  if (main.isLoaded()) main.showForm();
+  if (host().isLoaded(WindowName::Main)) host().show(WindowName::Main);
   once = false;
-  main.FileName = OldFileName;
+  host().state().FileName = OldFileName;
 }
 
 void Form4::lees() {
-  ReadModule& module = app().module();
-  const std::string file = app().frmmain().FileName;
+  showRows(ReadValueRows(host().module(), host().state().FileName));
+  DriverType = values().at(kDeviceRow);
+}
+
+void Form4::showRows(const ValueRows& rows) {
+  host().state().rows = rows;
   List1->clear();
   List2->clear();
-  for (int row = 0; row < kValueRows; ++row) {
-    const std::string key(kValueRowKeys[static_cast<std::size_t>(row)]);
-    std::string value;
-    if (row == kCoronasRow) {
-      module.ReadIniValueUncounted(std::string(kRenderDeviceSection), std::string(kRenderDeviceKey), file);
-      const std::string deviceSection = module.LastIniValue;
-      module.ReadIniValue(deviceSection, key, file);
-      value = module.LastIniValue;
-    } else if (row == kDeviceRow) {
-      module.ReadIniValue(std::string(kRenderDeviceSection), key, file);
-      value = ShortNameOrClassName(module.LastIniValue);
-      DriverType = value;
-    } else {
-      module.ReadIniValue(kWindowsClientSection, key, file);
-      value = module.LastIniValue;
-    }
-    insertRow(List1, row, key);
-    insertRow(List2, row, value);
+  for (std::size_t row = 0; row < rows.keys.size(); ++row) {
+    insertRow(List1, static_cast<int>(row), rows.keys[row]);
+    insertRow(List2, static_cast<int>(row), row < rows.values.size() ? rows.values[row] : std::string());
   }
-  module.IniReadCount = 0;
+}
+
+void Form4::setRow(int row, const std::string& bytes) {
+  std::vector<std::string>& values = host().state().rows.values;
+  if (row < 0 || static_cast<std::size_t>(row) >= values.size()) return;
+  values[static_cast<std::size_t>(row)] = bytes;
+  replaceRow(List2, row, bytes);
 }
 
 void Form4::EenCall() {
-  Form5& store = app().form5();
-  setAllRows(store.List1, keys());
-  setAllRows(store.List2, values());
+  SharedState& state = host().state();
+  state.snapshot = state.rows;
+  listStore().showState();
 }
 
-std::vector<std::string> Form4::keys() const {
-  return allRows(List1);
+Form5& Form4::listStore() {
+  return static_cast<Form5&>(host().window(WindowName::ListStore));
 }
-std::vector<std::string> Form4::values() const {
-  return allRows(List2);
+
+const std::vector<std::string>& Form4::keys() const {
+  return state_.rows.keys;
 }
-void Form4::setValues(const std::vector<std::string>& rows) {
-  setAllRows(List2, rows);
+const std::vector<std::string>& Form4::values() const {
+  return state_.rows.values;
 }
 
 void Form4::Command1_Click() {
@@ -166,7 +157,7 @@ void Form4::Command1_Click() {
   List1->setEnabled(false);
   Command1->setText(QStringLiteral("&Edit"));
   Command1->setToolTip(QStringLiteral("Click to Edit the Settings"));
-  DialogService& dialogs = app().dialogs();
+  DialogService& dialogs = host().dialogs();
   const std::string name = toBytes(dialogs.inputBox(this, QStringLiteral("Please enter a name to save settings to"),
                                                     QStringLiteral("Save Settings"), QString()));
   if (name.empty()) return;
@@ -174,9 +165,9 @@ void Form4::Command1_Click() {
     critical(toQString(*problem));
     return;
   }
-  if (!SaveSettingSet(app(), name)) {
+  if (!SaveSettingSet(host().module(), state_.VEXORELPATH, name, state_.rows)) {
     critical(QStringLiteral("The settings could not be saved: the file %1 could not be written.")
-                 .arg(shown(app().platform(), app().splash().VEXORELPATH)));
+                 .arg(shown(host().platform(), host().state().VEXORELPATH)));
     return;
   }
   // The new set counts at once: the activation that would refresh the count is skipped on the way
@@ -187,7 +178,7 @@ void Form4::Command1_Click() {
 }
 
 void Form4::Command2_Click() {
-  app().load().showForm();
+  host().show(WindowName::Load);
 }
 
 }  // namespace vexorel

@@ -4,13 +4,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "app/AppContext.h"
+#include "core/SharedState.h"
 #include "editor/ByteItems.h"
 #include "editor/EditorTables.h"
 #include "editor/Form4.h"
 #include "editor/ValueCycles.h"
 #include "ui/DialogService.h"
 #include "ui/TextCodec.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -25,7 +26,7 @@ void Form4::List2_Click(int row) {
       Text2->show();
       break;
     case RowEdit::Cycle: {
-      if (auto next = NextInCycle(row, rowBytes(List2, row))) replaceRow(List2, row, *next);
+      if (auto next = NextInCycle(row, rowBytes(List2, row))) setRow(row, *next);
       if (row == kDeviceRow) DriverType = rowBytes(List2, row);
       break;
     }
@@ -38,13 +39,13 @@ void Form4::List2_Click(int row) {
 void Form4::text1Changed() {
   // Two digits (or none) are a value; one digit waits for the second.
   if (Text1->text().size() == 1) return;
-  replaceRow(List2, kFrameRateRow, toBytes(Text1->text()));
+  setRow(kFrameRateRow, toBytes(Text1->text()));
   Text1->hide();
 }
 
 void Form4::text2Changed() {
   if (Text2->text().isEmpty()) return;
-  replaceRow(List2, kParticleDensityRow, toBytes(Text2->text()));
+  setRow(kParticleDensityRow, toBytes(Text2->text()));
   Text2->hide();
 }
 
@@ -53,13 +54,13 @@ void Form4::combo1Edited() {
   const int next = combo(1)->currentIndex() + 1;
   // Without a value-list row or a following item there is nothing to store.
   if (row < 0 || combo(1)->currentIndex() < 0 || next >= combo(1)->count()) return;
-  replaceRow(List2, row, comboItemBytes(combo(1), next));
+  setRow(row, comboItemBytes(combo(1), next));
 }
 
 void Form4::combo2DropDown() {
   if (askone) return;
-  app().dialogs().msgBox(this, QStringLiteral("Warning! A too high refresh Rate may cause damage to your PC"),
-                         MsgButtons::Ok, MsgIcon::Critical);
+  host().dialogs().msgBox(this, QStringLiteral("Warning! A too high refresh Rate may cause damage to your PC"),
+                          MsgButtons::Ok, MsgIcon::Critical);
   askone = true;
 }
 

@@ -5,9 +5,13 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "core/SharedState.h"
+#include "editor/ByteItems.h"
+#include "ui/WindowHost.h"
+
 namespace vexorel {
 
-Form5::Form5(AppContext& app) : FormWindow(app) {
+Form5::Form5(WindowHost& host) : FormWindow(host) {
   setObjectName(QStringLiteral("Form5"));
   setWindowTitle(QStringLiteral("Locate Unreal Tournament.exe"));
   auto* layout = new QVBoxLayout(this);
@@ -24,6 +28,25 @@ Form5::Form5(AppContext& app) : FormWindow(app) {
   Text1->setObjectName(QStringLiteral("Text1"));
   layout->addWidget(Text1);
   resize(600, 300);
+}
+
+void Form5::showState() {
+  const SharedState& state = host().state();
+  setAllRows(List1, state.snapshot.keys);
+  setAllRows(List2, state.snapshot.values);
+  List3->clear();
+  List4->clear();
+  List5->clear();
+  for (const ChangedItem& item : state.changedItems) {
+    appendRow(List3, item.newValue);
+    appendRow(List4, item.key);
+    appendRow(List5, item.oldValue);
+  }
+}
+
+void Form5::showEvent(QShowEvent* event) {
+  showState();
+  FormWindow::showEvent(event);
 }
 
 bool Form5::onQueryUnload() {

@@ -13,7 +13,7 @@ class Form5 : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit Form5(AppContext& app);
+  explicit Form5(WindowHost& host);
 
   QListWidget* List1 = nullptr;  // snapshot of the editor's keys
   QListWidget* List2 = nullptr;  // snapshot of the editor's values
@@ -22,9 +22,13 @@ class Form5 : public FormWindow {
   QListWidget* List5 = nullptr;  // old values of the changed items
   QLineEdit* Text1 = nullptr;
 
+  // Shows the snapshot and the changed items as the shared state holds them.
+  void showState();
+
  protected:
   // Closing only hides the window, so its lists survive.
   bool onQueryUnload() override;
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace vexorel

@@ -29,13 +29,13 @@ const Cycle& cycleFor(int row) {
     case kDeviceRow:
       return kDevices;
     default:
-      return row >= 1 && row < kValueRows ? kSwitch : kNone;
+      return row >= 1 && row < kSettingRows ? kSwitch : kNone;
   }
 }
 }  // namespace
 
 RowEdit EditForRow(int row) {
-  if (row < 0 || row >= kValueRows) return RowEdit::None;
+  if (row < 0 || row >= kSettingRows) return RowEdit::None;
   if (row == kFrameRateRow) return RowEdit::TypeInText1;
   if (row == kParticleDensityRow) return RowEdit::TypeInText2;
   return RowEdit::Cycle;

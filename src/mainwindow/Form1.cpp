@@ -2,11 +2,12 @@
 
 #include <QListWidget>
 
-#include "app/AppContext.h"
-#include "ui/DesignGeometry.h"
+#include "core/SharedState.h"
 #include "mainwindow/Frmmain.h"
+#include "ui/DesignGeometry.h"
 #include "ui/Placement.h"
 #include "ui/Twips.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -18,7 +19,7 @@ constexpr double kMargin = 120;
 constexpr double kListWidth = 2220;
 }  // namespace
 
-Form1::Form1(AppContext& app) : FormWindow(app), List1(new QListWidget(this)), List2(new QListWidget(this)) {
+Form1::Form1(WindowHost& host) : FormWindow(host), List1(new QListWidget(this)), List2(new QListWidget(this)) {
   setWindowTitle(QStringLiteral("Slow System"));
   setFixedSize(twipsToPixels(kWidth), twipsToPixels(kHeight));
   placeTwips(List1, kMargin, kMargin, kListWidth, kHeight - 2 * kMargin);
@@ -29,7 +30,7 @@ Form1::Form1(AppContext& app) : FormWindow(app), List1(new QListWidget(this)), L
 
 void Form1::onLoad() {
   // Against the main window's right edge, centred on it vertically; it may stick out past the screen.
-  const QWidget& main = app().frmmain();
+  const QWidget& main = host().window(WindowName::Main);
   const QRect frame = main.frameGeometry();
   const TwipsPoint at =
       besideMainWindow(static_cast<float>(pixelsToTwips(frame.x())), static_cast<float>(pixelsToTwips(frame.y())),

@@ -13,7 +13,7 @@ class Form1 : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit Form1(AppContext& app);
+  explicit Form1(WindowHost& host);
 
   QListWidget* List1;  // key names
   QListWidget* List2;  // values, row for row

@@ -5,13 +5,14 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "app/AppContext.h"
+#include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SharedState.h"
 #include "mainwindow/SummaryRows.h"
-#include "startup/frmSplash.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
 #include "ui/TextCodec.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -21,10 +22,8 @@ constexpr int kShellSuccessAbove = 32;
 }  // namespace
 
 void Frmmain::onLoad() {
-  helpPath_ = app().splash().MainAppPath + "\\Help\\Vexorel.hlp";
-  const TwipsPoint at = centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
-                                       static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
-  moveTwips(at.left, at.top);
+  helpPath_ = host().state().MainAppPath + "\\Help\\Vexorel.hlp";
+  centreWindow();
   if (!findGameFolder()) return;
   leesman();
   showPlaceholders();
@@ -32,14 +31,14 @@ void Frmmain::onLoad() {
 }
 
 bool Frmmain::findGameFolder() {
-  UtPath = app().module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
+  UtPath = host().module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   if (UtPath.empty()) {
-    app().dialogs().msgBox(this, QStringLiteral("Unable to get tournament folder data from registry"), MsgButtons::Ok,
-                           MsgIcon::Critical, QStringLiteral("Error: Unreal Tournament folder data??"));
-    app().end();
+    host().dialogs().msgBox(this, QStringLiteral("Unable to get tournament folder data from registry"), MsgButtons::Ok,
+                            MsgIcon::Critical, QStringLiteral("Error: Unreal Tournament folder data??"));
+    host().end();
     return false;
   }
-  FileName = UtPath + "\\System\\UnrealTournament.ini";
+  FileName = gameIniPath(UtPath);
   return true;
 }
 
@@ -53,14 +52,14 @@ void Frmmain::onActivate() {
 void Frmmain::leesman() {
   List1->clear();
   List2->clear();
-  ReadModule& module = app().module();
-  for (std::size_t row = 0; row < kSummaryRows.size(); ++row) {
-    const SummaryRow& entry = kSummaryRows[row];
-    module.ReadIniValue(std::string(entry.section), std::string(entry.key), FileName);
+  ReadModule& module = host().module();
+  for (int row = 0; row < kSettingRows; ++row) {
+    const std::string key(kSettingRowKeys[static_cast<std::size_t>(row)]);
+    module.ReadIniValue(summarySection(row), key, FileName);
     std::string value = module.LastIniValue;
-    if (row == kRenderDeviceRow) value = ShortNameOrClassName(value);
+    if (row == kDeviceRow) value = ShortNameOrClassName(value);
     List2->insertItem(module.IniReadCount - 1, toQString(value));
-    List1->insertItem(static_cast<int>(row), toQString(std::string(entry.key)));
+    List1->insertItem(row, toQString(key));
   }
   module.ReadIniValue(std::string(kClientSection), std::string(kViewportXKey), FileName);
   const std::string width = module.LastIniValue;
@@ -80,23 +79,23 @@ bool Frmmain::onQueryUnload() {
 
 void Frmmain::exitSequence() {
   if (!OptionsCheck) {
-    app().end();
+    host().end();
     return;
   }
   const MsgAnswer answer =
-      app().dialogs().msgBox(this, QStringLiteral("       Exit Program ?         "), MsgButtons::YesNo,
-                             MsgIcon::Information, QStringLiteral("Exit program"));
-  if (answer == MsgAnswer::Yes) app().end();
+      host().dialogs().msgBox(this, QStringLiteral("       Exit Program ?         "), MsgButtons::YesNo,
+                              MsgIcon::Information, QStringLiteral("Exit program"));
+  if (answer == MsgAnswer::Yes) host().end();
 }
 
 void Frmmain::openWithShell(const std::string& path) {
-  Platform& platform = app().platform();
+  Platform& platform = host().platform();
   const int result = platform.shellExecute("Open", path, platform.getCurrentDirectory(), kShowNormal);
   if (result < kShellSuccessAbove) {
-    app().dialogs().msgBox(this,
-                           QStringLiteral("Unable to open help file check if Help file is there.") +
-                               QStringLiteral(" Path= ") + toQString(platform.displayPath(path)),
-                           MsgButtons::Ok, MsgIcon::Critical);
+    host().dialogs().msgBox(this,
+                            QStringLiteral("Unable to open help file check if Help file is there.") +
+                                QStringLiteral(" Path= ") + toQString(platform.displayPath(path)),
+                            MsgButtons::Ok, MsgIcon::Critical);
   }
 }
 
@@ -106,8 +105,8 @@ void Frmmain::mnuHelp_Click() {
 
 void Frmmain::mnuUninstall_Click() {
   // The entry is switched off in the design; kept so the menu's action is complete if it is enabled.
-  openWithShell(app().platform().getCurrentDirectory() + "\\Uninstall.exe");
-  app().end();
+  openWithShell(host().platform().getCurrentDirectory() + "\\Uninstall.exe");
+  host().end();
 }
 
 }  // namespace vexorel

@@ -26,12 +26,12 @@ class Frmmain : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit Frmmain(AppContext& app);
+  explicit Frmmain(WindowHost& host);
 
   // Public values, read and set by the other windows.
-  std::string UtPath;
-  std::string FileName;
-  bool OptionsCheck = false;
+  std::string& UtPath;
+  std::string& FileName;
+  bool& OptionsCheck;
   DropDownCounter dropwaarde1;  // drop-downs of Combo1
   DropDownCounter dropwaarde2;  // drop-downs of Combo2
 

@@ -15,16 +15,15 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "app/AppContext.h"
 #include "core/RenderDeviceCatalogue.h"
-#include "ui/DesignGeometry.h"
+#include "core/SharedState.h"
 #include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
 #include "mainwindow/ResolutionTable.h"
 #include "mainwindow/SummaryRows.h"
 #include "mainwindow/ViewText.h"
-#include "startup/frmoptions.h"
-#include "ui/frmAbout.h"
+#include "ui/DesignGeometry.h"
+#include "ui/WindowHost.h"
 
 // The resources live in a static library; make sure they are registered before the pictures load.
 static void initialiseResources() {
@@ -51,7 +50,11 @@ QLabel* makePicture(QWidget* parent) {
 
 }  // namespace
 
-Frmmain::Frmmain(AppContext& app) : FormWindow(app) {
+Frmmain::Frmmain(WindowHost& host)
+    : FormWindow(host),
+      UtPath(host.state().UtPath),
+      FileName(host.state().FileName),
+      OptionsCheck(host.state().OptionsCheck) {
   initialiseResources();
   setWindowTitle(QStringLiteral("Vexorel"));
   buildDesign();
@@ -122,6 +125,7 @@ void Frmmain::buildDesign() {
   placeTwips(Option3, 120, 1020, 2400, 300);
   Option3->setToolTip(QStringLiteral("Tick this option if u want more advandces options"));
   Picture1 = makePicture(Frame1);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
   placeTwips(Picture1, 3420, 420, 540, 540);
 
   CmdExit = new QPushButton(QStringLiteral("E&xit"), client);
@@ -181,8 +185,8 @@ void Frmmain::connectHandlers() {
   connect(Option3, &QRadioButton::clicked, this, [this] { Option3_Click(); });
   connect(CmdExit, &QPushButton::clicked, this, [this] { close(); });
   connect(mnuExit, &QAction::triggered, this, [this] { close(); });
-  connect(mnuOptions, &QAction::triggered, this, [this] { app().options().showForm(); });
-  connect(mnuAbout, &QAction::triggered, this, [this] { app().about().showForm(); });
+  connect(mnuOptions, &QAction::triggered, this, [this] { host().show(WindowName::Options); });
+  connect(mnuAbout, &QAction::triggered, this, [this] { host().show(WindowName::About); });
   connect(mnuHelp, &QAction::triggered, this, [this] { mnuHelp_Click(); });
   connect(mnuUninstall, &QAction::triggered, this, [this] { mnuUninstall_Click(); });
 }

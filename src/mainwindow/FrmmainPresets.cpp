@@ -4,15 +4,15 @@
 #include <QListWidget>
 #include <QRadioButton>
 
-#include "app/AppContext.h"
+#include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
-#include "editor/Form4.h"
+#include "core/SharedState.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/Frmmain.h"
 #include "mainwindow/ViewText.h"
-#include "startup/frmSplash.h"
 #include "ui/DialogService.h"
 #include "ui/TextCodec.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -35,7 +35,7 @@ void Frmmain::Option2_Click() {
   runPreset(Preset::Fast);
 }
 void Frmmain::Option3_Click() {
-  app().form4().showForm();
+  host().show(WindowName::Editor);
 }
 
 void Frmmain::clearOptionButtons() {
@@ -45,7 +45,7 @@ void Frmmain::clearOptionButtons() {
 }
 
 void Frmmain::showPresetPreview(Preset preset) {
-  Form1& preview = app().form1();
+  auto& preview = static_cast<Form1&>(host().window(WindowName::Preview));
   preview.ensureLoaded();  // its load places it beside this window
   preview.List1->clear();
   preview.List2->clear();
@@ -61,37 +61,37 @@ void Frmmain::showPresetPreview(Preset preset) {
 void Frmmain::runPreset(Preset preset) {
   QRadioButton* own = preset == Preset::Slow ? Option1 : Option2;
   showPresetPreview(preset);
-  const MsgAnswer answer = app().dialogs().msgBox(
+  const MsgAnswer answer = host().dialogs().msgBox(
       this, QStringLiteral(" Changes will immediately be made in Unreal Tournament.ini. Continue update?"),
       MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Continue update ?"));
   if (answer != MsgAnswer::Yes) {
-    app().dialogs().msgBox(this, QStringLiteral("No Update"), MsgButtons::Ok, MsgIcon::Information,
-                           QStringLiteral("Information"));
+    host().dialogs().msgBox(this, QStringLiteral("No Update"), MsgButtons::Ok, MsgIcon::Information,
+                            QStringLiteral("Information"));
     clearOption(own);
-    app().form1().hideForm();
+    host().hide(WindowName::Preview);
     return;
   }
   if (!backUpBeforePreset(preset)) {
     clearOption(own);
-    app().form1().hideForm();
+    host().hide(WindowName::Preview);
     return;
   }
   const bool written = writePreset(preset);
   leesman();
   clearOptionButtons();
   if (written) {
-    app().dialogs().msgBox(this, QStringLiteral("Graphics changes have been applied"), MsgButtons::Ok,
-                           MsgIcon::Information, QStringLiteral("Done"));
+    host().dialogs().msgBox(this, QStringLiteral("Graphics changes have been applied"), MsgButtons::Ok,
+                            MsgIcon::Information, QStringLiteral("Done"));
     Picture1->show();
   }
-  app().form1().hideForm();
+  host().hide(WindowName::Preview);
 }
 
 bool Frmmain::backUpBeforePreset(Preset preset) {
   // Always taken from the game's own file, even while the editor's working copy is the target.
-  Platform& platform = app().platform();
-  const std::string gameFile = UtPath + "\\system\\unrealtournament.ini";
-  const std::string backup = app().splash().MainAppPath + "\\backup\\" + std::string(presetBackupName(preset));
+  Platform& platform = host().platform();
+  const std::string gameFile = gameIniPath(UtPath);
+  const std::string backup = backupPath(host().state().MainAppPath, presetBackupName(preset));
   if (platform.copyFile(gameFile, backup, false)) return true;
   const std::string reason = platform.lastError();
   // A missing game file has nothing to back up: the preset then creates the file.
@@ -104,8 +104,8 @@ bool Frmmain::backUpBeforePreset(Preset preset) {
 }
 
 bool Frmmain::writePreset(Preset preset) {
-  ReadModule& module = app().module();
-  module.ReadIniValueUncounted(std::string(kRenderDeviceSection), std::string(kRenderDeviceKey), FileName);
+  ReadModule& module = host().module();
+  module.ReadIniValueUncounted(std::string(kEngineSection), std::string(kRenderDeviceKey), FileName);
   const std::string deviceSection = module.LastIniValue;
   for (const PresetEntry& write : presetWrites(preset, deviceSection)) {
     // An empty device value names no section; a "[]" section would only clutter the file.

@@ -4,8 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/AppContext.h"
+#include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SharedState.h"
 #include "mainwindow/CacheSizeRule.h"
 #include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
@@ -15,6 +16,7 @@
 #include "mainwindow/ViewText.h"
 #include "ui/DialogService.h"
 #include "ui/TextCodec.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -24,15 +26,15 @@ void Frmmain::showPlaceholders() {
 }
 
 void Frmmain::detectMemory() {
-  detectedMemory_ = detectedMegabytes(app().platform().totalPhysicalMemory());
+  detectedMemory_ = detectedMegabytes(host().platform().totalPhysicalMemory());
   Text1->setText(toQString(cacheSuggestionText(suggestedCacheMegabytes(detectedMemory_))));
   StatusBar1Panels[3]->setText(toQString(memoryPanelText(detectedMemory_)));
 }
 
 void Frmmain::firstDropDown(DropDownList* list, DropDownCounter& counter, const char* warning) {
   if (!counter.countDropDown()) return;
-  app().dialogs().msgBox(this, QString::fromLatin1(warning), MsgButtons::Ok, MsgIcon::Exclamation,
-                         QStringLiteral("WARNING!"));
+  host().dialogs().msgBox(this, QString::fromLatin1(warning), MsgButtons::Ok, MsgIcon::Exclamation,
+                          QStringLiteral("WARNING!"));
   list->removeItem(0);
   // Qt would select the next entry; the list is left with no selection until the user picks one.
   list->setCurrentIndex(-1);
@@ -48,19 +50,19 @@ void Frmmain::Combo2_DropDown() {
 
 void Frmmain::Text1_Change() {
   if (!cacheValueTooLarge(toBytes(Text1->text()), detectedMemory_)) return;
-  app().dialogs().msgBox(this, toQString(cacheTooLargeMessage(detectedMemory_)), MsgButtons::Ok, MsgIcon::Information,
-                         QStringLiteral("Error"));
+  host().dialogs().msgBox(this, toQString(cacheTooLargeMessage(detectedMemory_)), MsgButtons::Ok, MsgIcon::Information,
+                          QStringLiteral("Error"));
   // Runs this check again, which then passes.
   Text1->setText(QString::number(detectedMemory_));
 }
 
 void Frmmain::refuse(const QString& text) {
-  app().dialogs().msgBox(this, text, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
+  host().dialogs().msgBox(this, text, MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("Error"));
 }
 
 bool Frmmain::writeOrReport(const std::string& section, const std::string& key, const std::string& value) {
-  Platform& platform = app().platform();
-  if (app().module().WriteIniValue(section, key, value, FileName)) return true;
+  Platform& platform = host().platform();
+  if (host().module().WriteIniValue(section, key, value, FileName)) return true;
   const std::string reason = platform.lastError();
   QString text = QStringLiteral("Unable to save the changes in ") + toQString(platform.displayPath(FileName)) +
                  QStringLiteral(".");
@@ -99,7 +101,7 @@ bool Frmmain::writeQuickSettings() {
     refuse(QStringLiteral("Please select Drivertype"));
     return false;
   }
-  if (!writeOrReport(std::string(kRenderDeviceSection), std::string(kRenderDeviceKey), *className)) {
+  if (!writeOrReport(std::string(kEngineSection), std::string(kRenderDeviceKey), *className)) {
     leesman();
     return false;
   }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/GameFiles.h"
+
 namespace vexorel {
 
 namespace {
@@ -15,11 +17,11 @@ std::string sectionFor(const PresetRow& row, const std::string& deviceSection) {
     case PresetSection::Device:
       return deviceSection;
     case PresetSection::Sound:
-      return std::string(kPresetSoundSection);
+      return std::string(kGalaxySection);
     case PresetSection::Client:
       break;
   }
-  return std::string(kPresetClientSection);
+  return std::string(kClientSection);
 }
 
 }  // namespace
@@ -47,7 +49,7 @@ std::string_view presetCaption(Preset preset) {
 }
 
 std::string_view presetBackupName(Preset preset) {
-  return preset == Preset::Slow ? "SlowUTBackup.ini" : "FastUTbackup.ini";
+  return preset == Preset::Slow ? kSlowPresetBackupName : kFastPresetBackupName;
 }
 
 }  // namespace vexorel

@@ -37,9 +37,6 @@ inline constexpr std::array<PresetRow, 11> kPresetRows{{
     {"Use3dHardware", "False", "True", 11, PresetSection::Sound},
 }};
 
-inline constexpr std::string_view kPresetClientSection = "WinDrv.WindowsClient";
-inline constexpr std::string_view kPresetSoundSection = "Galaxy.GalaxyAudioSubsystem";
-
 struct PresetEntry {
   std::string section;
   std::string key;
@@ -53,7 +50,7 @@ std::vector<PresetEntry> presetWrites(Preset preset, const std::string& deviceSe
 
 // "Slow system configuration" / "Fast system configuration".
 std::string_view presetCaption(Preset preset);
-// The backup's name in the backup folder: "SlowUTBackup.ini" / "FastUTbackup.ini".
+// The backup's name in the backup folder.
 std::string_view presetBackupName(Preset preset);
 
 }  // namespace vexorel

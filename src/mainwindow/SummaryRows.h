@@ -6,38 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "core/GameFiles.h"
+
 namespace vexorel {
 
-struct SummaryRow {
-  std::string_view section;
-  std::string_view key;  // also the text of the row in List1
-};
-
-inline constexpr std::string_view kClientSection = "WinDrv.WindowsClient";
-
-// In display order; row 14 is shown by the render device's short name.
-inline constexpr std::array<SummaryRow, 15> kSummaryRows{{
-    {kClientSection, "FullscreenColorbits"},
-    {kClientSection, "CurvedSurfaces"},
-    {kClientSection, "LowDetailTextures"},
-    {kClientSection, "SlowVideoBuffering"},
-    {kClientSection, "Decals"},
-    {kClientSection, "NoDynamicLights"},
-    {kClientSection, "Coronas"},
-    {kClientSection, "SkinDetail"},
-    {kClientSection, "TextureDetail"},
-    {kClientSection, "NoLighting"},
-    {kClientSection, "MinDesiredFrameRate"},
-    {kClientSection, "ScreenFlashes"},
-    {kClientSection, "NoFractalAnim"},
-    {kClientSection, "ParticleDensity"},
-    {"Engine.Engine", "GameRenderDevice"},
-}};
-inline constexpr std::size_t kRenderDeviceRow = 14;
+// The summary's rows are the shared setting rows; each is read from this section.
+inline constexpr const char* summarySection(int row) {
+  return row == kDeviceRow ? kEngineSection : kClientSection;
+}
 
 inline constexpr std::string_view kViewportXKey = "FullscreenViewportX";
 inline constexpr std::string_view kViewportYKey = "FullscreenViewportY";
-inline constexpr std::string_view kCacheSection = "Engine.GameEngine";
+inline constexpr std::string_view kCacheSection = kGameEngineSection;
 inline constexpr std::string_view kCacheKey = "CacheSizeMegs";
 
 // The fixed labels of panels 1, 3 and 5.

@@ -16,7 +16,7 @@ class frmload : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit frmload(AppContext& app);
+  explicit frmload(WindowHost& host);
 
   // Handlers (the buttons call them; tests may too).
   void Command1_Click();

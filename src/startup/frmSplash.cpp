@@ -6,15 +6,17 @@
 #include <QPixmap>
 #include <QProgressBar>
 
-#include "app/AppContext.h"
-#include "mainwindow/Frmmain.h"
-#include "startup/SettingsFile.h"
+#include "core/GameFiles.h"
+#include "core/ReadModule.h"
+#include "core/SettingsFile.h"
+#include "core/SharedState.h"
 #include "ui/DesignGeometry.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
 #include "ui/TextCodec.h"
 #include "ui/Twips.h"
 #include "ui/Version.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -27,7 +29,8 @@ constexpr const char* kLocateTitle = "Select Unreal Tournament.";
 constexpr const char* kLocateFilter = "UnrealTournament.exe|UnrealTournament.exe";
 }  // namespace
 
-frmSplash::frmSplash(AppContext& app) : FormWindow(app) {
+frmSplash::frmSplash(WindowHost& host)
+    : FormWindow(host), VEXORELPATH(host.state().VEXORELPATH), MainAppPath(host.state().MainAppPath) {
   setWindowTitle(QString::fromLatin1(kProgramTitle));
   // A start-up window has no title bar; its frame encloses the content.
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -90,7 +93,7 @@ void frmSplash::onLoad() {
   const std::string gameFolder = findGameFolder();
   if (gameFolder.empty()) {
     // The user cancelled the locate dialog: the program ends here, before any window is shown.
-    app().end();
+    host().end();
     return;
   }
   makeFirstRunBackup(gameFolder);
@@ -99,22 +102,22 @@ void frmSplash::onLoad() {
 }
 
 void frmSplash::resolveSettingsFile() {
-  Platform& platform = app().platform();
+  Platform& platform = host().platform();
   VEXORELPATH = platform.getFullPathName(kSettingsFileName);
   if (platform.findFirstFile(VEXORELPATH)) return;
   // First run: an empty file, then the two keys in this order.
   platform.createEmptyFile(VEXORELPATH);
-  app().module().WriteIniValue(kSettingsSection, kSaveNumberKey, "0", VEXORELPATH);
-  app().module().WriteIniValue(kSettingsSection, kDidBackupKey, "No", VEXORELPATH);
+  host().module().WriteIniValue(kSettingsSection, kSaveNumberKey, "0", VEXORELPATH);
+  host().module().WriteIniValue(kSettingsSection, kDidBackupKey, "No", VEXORELPATH);
 }
 
 std::string frmSplash::findGameFolder() {
-  ReadModule& module = app().module();
+  ReadModule& module = host().module();
   std::string gameFolder = module.ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   if (!gameFolder.empty()) return gameFolder;
 
   const QString chosen =
-      app().dialogs().openFileDialog(this, QString::fromLatin1(kLocateTitle), QString::fromLatin1(kLocateFilter));
+      host().dialogs().openFileDialog(this, QString::fromLatin1(kLocateTitle), QString::fromLatin1(kLocateFilter));
   if (chosen.isEmpty()) return "";
   gameFolder = gameFolderFromExecutable(toBytes(chosen));
   // A failed write is not fatal here: the backup below still uses the chosen folder, and the main
@@ -124,23 +127,22 @@ std::string frmSplash::findGameFolder() {
 }
 
 void frmSplash::makeFirstRunBackup(const std::string& gameFolder) {
-  ReadModule& module = app().module();
+  ReadModule& module = host().module();
   if (module.ReadProfileValue(kSettingsSection, kDidBackupKey, VEXORELPATH) != "No") return;
-  Platform& platform = app().platform();
-  platform.createDirectory(MainAppPath + "\\BACKUP");  // fails harmlessly when it exists
-  platform.copyFile(gameFolder + "\\System\\" + "\\UnrealTournament.ini",
-                    MainAppPath + "\\BACKUP\\BckUpUnrealTournament.txt", false);
+  Platform& platform = host().platform();
+  platform.createDirectory(backupFolder(MainAppPath));  // fails harmlessly when it exists
+  platform.copyFile(gameIniPath(gameFolder), backupFolder(MainAppPath) + "\\" + kFirstRunBackupName, false);
   // Marked done even when the copy failed, so the first-run backup is tried only once.
   module.WriteIniValue(kSettingsSection, kDidBackupKey, "Yes", VEXORELPATH);
 }
 
 void frmSplash::loadExitQuestionSwitch() {
-  const std::string askQ = app().module().ReadProfileValue(kSettingsSection, kAskQKey, VEXORELPATH);
-  app().frmmain().OptionsCheck = askQ == kAskQChecked;
+  const std::string askQ = host().module().ReadProfileValue(kSettingsSection, kAskQKey, VEXORELPATH);
+  host().state().OptionsCheck = askQ == kAskQChecked;
 }
 
 void frmSplash::tick() {
-  if (app().ending()) {
+  if (host().ending()) {
     Timer1.stop();
     return;
   }
@@ -155,7 +157,7 @@ bool frmSplash::onQueryUnload() {
 
 void frmSplash::onUnload() {
   Timer1.stop();
-  app().frmmain().showForm();
+  host().show(WindowName::Main);
 }
 
 void frmSplash::resetToDesign() {

@@ -19,12 +19,12 @@ class frmSplash : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit frmSplash(AppContext& app);
+  explicit frmSplash(WindowHost& host);
 
-  // Public values that outlive the window.
-  std::string VEXORELPATH;  // full path of Vexorel.ini
-  std::string MainAppPath;  // the folder that holds it
-  std::int16_t X = 0;       // timer ticks so far
+  // Public values that outlive the window, kept in the shared state.
+  std::string& VEXORELPATH;  // full path of Vexorel.ini
+  std::string& MainAppPath;  // the folder that holds it
+  std::int16_t X = 0;        // timer ticks so far
 
   static constexpr std::int16_t kTicks = 25;
 

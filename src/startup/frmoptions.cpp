@@ -3,13 +3,13 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "app/AppContext.h"
-#include "mainwindow/Frmmain.h"
-#include "startup/SettingsFile.h"
-#include "startup/frmSplash.h"
+#include "core/ReadModule.h"
+#include "core/SettingsFile.h"
+#include "core/SharedState.h"
 #include "ui/DesignGeometry.h"
 #include "ui/Placement.h"
 #include "ui/Twips.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
@@ -22,7 +22,7 @@ constexpr double kButtonHeight = 375;
 constexpr double kButtonTop = 900;
 }  // namespace
 
-frmoptions::frmoptions(AppContext& app) : FormWindow(app) {
+frmoptions::frmoptions(WindowHost& host) : FormWindow(host) {
   setWindowTitle(QStringLiteral("Options"));
   setFixedSize(twipsToPixels(kWidth), twipsToPixels(kHeight));
 
@@ -42,10 +42,7 @@ frmoptions::frmoptions(AppContext& app) : FormWindow(app) {
 }
 
 void frmoptions::onLoad() {
-  const TwipsPoint where =
-      centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
-                     static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
-  moveTwips(where.left, where.top);
+  centreWindow();
 
   // The pair is centred in the window's client area, where the buttons live.
   const ButtonPairLefts lefts = centredButtonPair(static_cast<float>(pixelsToTwips(width())),
@@ -54,10 +51,10 @@ void frmoptions::onLoad() {
   Command1->move(twipsToPixels(lefts.first), Command1->y());
   Command2->move(twipsToPixels(lefts.second), Command2->y());
 
-  const std::string askQ = app().module().ReadProfileValue(kSettingsSection, kAskQKey, app().splash().VEXORELPATH);
-  Frmmain& frmmain = app().frmmain();
-  frmmain.OptionsCheck = askQ == kAskQChecked;
-  Check1->setChecked(frmmain.OptionsCheck);
+  const std::string askQ = host().module().ReadProfileValue(kSettingsSection, kAskQKey, host().state().VEXORELPATH);
+  SharedState& state = host().state();
+  state.OptionsCheck = askQ == kAskQChecked;
+  Check1->setChecked(state.OptionsCheck);
 }
 
 void frmoptions::Command1_Click() {
@@ -73,9 +70,9 @@ void frmoptions::Command2_Click() {
 void frmoptions::onUnload() {
   if (Cancelled) return;
   const bool checked = Check1->isChecked();
-  app().module().WriteIniValue(kSettingsSection, kAskQKey, checked ? kAskQChecked : kAskQUnchecked,
-                               app().splash().VEXORELPATH);
-  app().frmmain().OptionsCheck = checked;
+  host().module().WriteIniValue(kSettingsSection, kAskQKey, checked ? kAskQChecked : kAskQUnchecked,
+                                host().state().VEXORELPATH);
+  host().state().OptionsCheck = checked;
 }
 
 void frmoptions::resetToDesign() {

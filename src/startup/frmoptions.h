@@ -14,7 +14,7 @@ class frmoptions : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit frmoptions(AppContext& app);
+  explicit frmoptions(WindowHost& host);
 
   // Which button closed the window last; kept for the whole run, also while unloaded.
   bool Cancelled = false;

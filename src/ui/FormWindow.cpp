@@ -5,12 +5,13 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/AppContext.h"
+#include "ui/Placement.h"
 #include "ui/Twips.h"
+#include "ui/WindowHost.h"
 
 namespace vexorel {
 
-FormWindow::FormWindow(AppContext& app, QWidget* parent) : QWidget(parent, Qt::Window), app_(app) {}
+FormWindow::FormWindow(WindowHost& host, QWidget* parent) : QWidget(parent, Qt::Window), host_(host) {}
 
 void FormWindow::ensureLoaded() {
   if (loaded_) return;
@@ -20,7 +21,7 @@ void FormWindow::ensureLoaded() {
 
 void FormWindow::showForm() {
   ensureLoaded();
-  if (app_.ending() || !loaded_) return;  // the load may have ended the program or unloaded the window
+  if (host_.ending() || !loaded_) return;  // the load may have ended the program or unloaded the window
   show();
   raise();
   activateWindow();
@@ -44,7 +45,7 @@ bool FormWindow::unloadForm() {
 
 void FormWindow::closeEvent(QCloseEvent* event) {
   // Ending the program closes every window without running its closing logic.
-  if (app_.ending()) {
+  if (host_.ending()) {
     event->accept();
     return;
   }
@@ -57,7 +58,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !app_.ending()) onActivate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !host_.ending()) onActivate();
 }
 
 void FormWindow::setGeometryTwips(double left, double top, double width, double height) {
@@ -68,12 +69,12 @@ void FormWindow::moveTwips(double left, double top) {
   move(twipsToPixels(left), twipsToPixels(top));
 }
 
-double FormWindow::leftTwips() const {
-  return pixelsToTwips(x());
+void FormWindow::centreWindow() {
+  const TwipsPoint at = centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
+                                       static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
+  moveTwips(at.left, at.top);
 }
-double FormWindow::topTwips() const {
-  return pixelsToTwips(y());
-}
+
 double FormWindow::widthTwips() const {
   return pixelsToTwips(frameGeometry().width());
 }

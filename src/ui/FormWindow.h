@@ -11,13 +11,13 @@ class QEvent;
 
 namespace vexorel {
 
-class AppContext;
+class WindowHost;
 
 class FormWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FormWindow(AppContext& app, QWidget* parent = nullptr);
+  explicit FormWindow(WindowHost& host, QWidget* parent = nullptr);
 
   bool isLoaded() const { return loaded_; }
   // Runs the load step if the window is not loaded.
@@ -44,18 +44,18 @@ class FormWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
 
-  AppContext& app() { return app_; }
+  WindowHost& host() { return host_; }
 
   // Sizes and positions in twips, converted to logical pixels here.
   void setGeometryTwips(double left, double top, double width, double height);
   void moveTwips(double left, double top);
-  double leftTwips() const;
-  double topTwips() const;
+  // Centres the window on the screen by its size as it stands.
+  void centreWindow();
   double widthTwips() const;
   double heightTwips() const;
 
  private:
-  AppContext& app_;
+  WindowHost& host_;
   bool loaded_ = false;
   bool unloading_ = false;
 };

@@ -60,7 +60,7 @@ QString frmAbout::disclaimerText() {
   return QStringLiteral("Disclaimer: All the Logo's used  in this program are property of the respective owners. ");
 }
 
-frmAbout::frmAbout(AppContext& app) : FormWindow(app) {
+frmAbout::frmAbout(WindowHost& host) : FormWindow(host) {
   resize(twipsToPixels(kDesignWidth), twipsToPixels(kHeight));
   buildControls();
   resetToDesign();
@@ -97,10 +97,7 @@ void frmAbout::buildControls() {
 
 void frmAbout::onLoad() {
   // Centred with the design width; the width set by the layout below does not re-centre it.
-  const TwipsPoint where =
-      centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
-                     static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
-  moveTwips(where.left, where.top);
+  centreWindow();
 
   setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kProgramTitle));
   lblVersion->setText(versionCaption());

@@ -20,7 +20,7 @@ class frmAbout : public FormWindow {
   Q_OBJECT
 
  public:
-  explicit frmAbout(AppContext& app);
+  explicit frmAbout(WindowHost& host);
 
   QLabel* Picture1 = nullptr;
   QLabel* lblTitle = nullptr;

@@ -3,7 +3,7 @@
 #include <QStatusBar>
 
 #include "EditorFixture.h"
-#include "settingsets/SettingSetStore.h"
+#include "core/SettingSetStore.h"
 
 namespace vexorel::testing {
 namespace {

@@ -71,7 +71,7 @@ TEST_F(PresetsTest, SlowPresetPreviewsAsksBacksUpAndWritesInOrder) {
   EXPECT_NEAR(preview.y(), mainFrame.y() + (mainFrame.height() - preview.geometry().height()) / 2, 1);
 
   const std::vector<std::string> expectedLog{
-      "copy " + gameFolder + "\\system\\unrealtournament.ini -> " + startFolder + "\\backup\\SlowUTBackup.ini",
+      "copy " + gameFolder + "\\System\\UnrealTournament.ini -> " + startFolder + "\\backup\\SlowUTBackup.ini",
       "read Engine.Engine/GameRenderDevice",
       "write WinDrv.WindowsClient/FullscreenColorbits=16",
       "write WinDrv.WindowsClient/CurvedSurfaces=False",

@@ -81,7 +81,7 @@ TEST(SummaryRows, PanelsShowWholeNumbersAndOtherwiseTheTextAsRead) {
   EXPECT_EQ(resolutionPanelText("32767", "32768"), "32767 x 32768");
   EXPECT_EQ(cachePanelText("32"), " 32Mb");
   EXPECT_EQ(cachePanelText("Default"), " DefaultMb");
-  EXPECT_EQ(kSummaryRows[kRenderDeviceRow].key, "GameRenderDevice");
+  EXPECT_EQ(kSettingRowKeys[kDeviceRow], "GameRenderDevice");
 }
 
 TEST(DropDownCounter, OnlyTheFirstCountsAndItNeverOverflows) {

@@ -12,11 +12,11 @@
 #include <QTest>
 #include <filesystem>
 
+#include "core/SettingSetStore.h"
 #include "editor/Form4.h"
 #include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
 #include "safety/FullDisk.h"
-#include "settingsets/SettingSetStore.h"
 #include "settingsets/frmload.h"
 #include "startup/frmSplash.h"
 #include "support/gui/GuiTest.h"
@@ -160,9 +160,9 @@ TEST_F(WindowsOnAFullDisk, LoadingASetSaysTheFileWasNotChanged) {
   const std::vector<std::string> values = editor.values();
   std::vector<std::string> changed = values;
   changed[4] = changed[4] == "True" ? "False" : "True";
-  editor.setValues(changed);
-  ASSERT_TRUE(SaveSettingSet(*app, "Quick"));
-  editor.setValues(values);
+  showValues(*app, changed);
+  ASSERT_TRUE(saveSet(*app, "Quick"));
+  showValues(*app, values);
   frmload& window = app->load();
   window.showForm();
   window.Combo1->setCurrentIndex(0);

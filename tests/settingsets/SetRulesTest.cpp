@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ReadModule.h"
-#include "settingsets/SetRules.h"
+#include "core/SetRules.h"
 #include "support/core/FakePlatform.h"
 #include "support/core/TempFolder.h"
 

@@ -4,9 +4,9 @@
 #include <QComboBox>
 
 #include "SetsFixture.h"
+#include "core/SettingSetStore.h"
 #include "editor/ByteItems.h"
 #include "editor/Form5.h"
-#include "settingsets/SettingSetStore.h"
 #include "settingsets/frmload.h"
 
 namespace vexorel::testing {
@@ -21,7 +21,7 @@ std::vector<std::string> comboTexts(const QComboBox& combo) {
 TEST_F(SetsTest, SavesWriteTheCountFirstThenOneSectionPerSet) {
   ASSERT_EQ(app->form4().values(), demoValues());
   recorder->writes.clear();
-  ASSERT_TRUE(SaveSettingSet(*app, "Fast"));
+  ASSERT_TRUE(saveSet(*app, "Fast"));
 
   ASSERT_EQ(recorder->writes.size(), 17u);
   EXPECT_EQ(recorder->writes[0], std::make_pair(std::string("Vexorel"), std::string("SaveNumber")));
@@ -31,8 +31,8 @@ TEST_F(SetsTest, SavesWriteTheCountFirstThenOneSectionPerSet) {
   std::vector<std::string> changed = demoValues();
   changed[4] = "False";
   changed[10] = "45.000000";
-  app->form4().setValues(changed);
-  ASSERT_TRUE(SaveSettingSet(*app, "Fast"));  // a second set of the same name is a set of its own
+  showValues(*app, changed);
+  ASSERT_TRUE(saveSet(*app, "Fast"));  // a second set of the same name is a set of its own
 
   EXPECT_EQ(settings(), "[Vexorel]\r\nSaveNumber=2\r\nDidBackup=Yes\r\n" + setSection(1, "Fast", demoValues()) +
                             setSection(2, "Fast", changed));
@@ -42,20 +42,20 @@ TEST_F(SetsTest, SavesWriteTheCountFirstThenOneSectionPerSet) {
 }
 
 TEST_F(SetsTest, LoadingPutsTheSetBackAndKeepsRowsTheSetLacks) {
-  ASSERT_TRUE(SaveSettingSet(*app, "Base"));
+  ASSERT_TRUE(saveSet(*app, "Base"));
   // A set trimmed by hand: no "Decals", and a "SkinDetail" that is literally "Default".
   writeFileBytes(settingsPath(), settings() + "[Save2]\r\nSaveName=Hand\r\nSkinDetail=Default\r\nCoronas=False\r\n");
 
   std::vector<std::string> current = demoValues();
   current[4] = "Maybe";
   current[7] = "Low";
-  app->form4().setValues(current);
+  showValues(*app, current);
 
-  LoadSettingSet(*app, 0);
+  showValues(*app, LoadSettingSet(app->module(), app->state().VEXORELPATH, 0, app->state().rows));
   EXPECT_EQ(app->form4().values(), demoValues());
 
-  app->form4().setValues(current);
-  LoadSettingSet(*app, 1);
+  showValues(*app, current);
+  showValues(*app, LoadSettingSet(app->module(), app->state().VEXORELPATH, 1, app->state().rows));
   std::vector<std::string> expected = current;
   expected[6] = "False";
   expected[7] = "Default";
@@ -63,22 +63,12 @@ TEST_F(SetsTest, LoadingPutsTheSetBackAndKeepsRowsTheSetLacks) {
   EXPECT_EQ(app->form4().keys().size(), 15u);
 }
 
-TEST_F(SetsTest, SnapshotCopiesTheEditorListsRowByRow) {
-  std::vector<std::string> changed = demoValues();
-  changed[0] = "32";
-  app->form4().setValues(changed);
-  SnapshotEditorLists(*app);
-  const Form5& store = app->form5();
-  EXPECT_EQ(allRows(store.List1), app->form4().keys());
-  EXPECT_EQ(allRows(store.List2), changed);
-}
-
 TEST_F(SetsTest, AnOddNameIsStoredAsTypedOrRefusedUntouched) {
-  for (const std::string name : {"a=b", "[x]", ";note", "Ünïcødé 日本"}) ASSERT_TRUE(SaveSettingSet(*app, name));
+  for (const std::string name : {"a=b", "[x]", ";note", "Ünïcødé 日本"}) ASSERT_TRUE(saveSet(*app, name));
   const std::string before = settings();
   for (const std::string& name : std::vector<std::string>{" lead", "one\ntwo", std::string(300, 'n'), "\"q\""}) {
     EXPECT_TRUE(SettingSetNameProblem(name).has_value()) << name;
-    EXPECT_FALSE(SaveSettingSet(*app, name)) << name;
+    EXPECT_FALSE(saveSet(*app, name)) << name;
   }
   EXPECT_EQ(settings(), before);
 
@@ -102,31 +92,31 @@ TEST_F(SetsTest, AHandEditedFileLosesNoSet) {
   // A count that has fallen behind (reset to 0) never leads a save over an existing set.
   writeFileBytes(settingsPath(), edited);
   app->module().WriteIniValue("Vexorel", "SaveNumber", "0", settingsPath());
-  ASSERT_TRUE(SaveSettingSet(*app, "Six"));
+  ASSERT_TRUE(saveSet(*app, "Six"));
   std::string expected = edited;
   expected.replace(expected.find("abc"), 3, "6");
   EXPECT_EQ(settings(), expected + setSection(6, "Six", demoValues()));
 
   // The same with the count not a number at the moment of saving.
   writeFileBytes(settingsPath(), edited);
-  ASSERT_TRUE(SaveSettingSet(*app, "Six"));
+  ASSERT_TRUE(saveSet(*app, "Six"));
   EXPECT_EQ(settings(), expected + setSection(6, "Six", demoValues()));
 
   // A count pointing at a section that holds keys but no name does not write into it.
   writeFileBytes(settingsPath(), edited);
   app->module().WriteIniValue("Vexorel", "SaveNumber", "2", settingsPath());
-  ASSERT_TRUE(SaveSettingSet(*app, "Six"));
+  ASSERT_TRUE(saveSet(*app, "Six"));
   EXPECT_EQ(app->module().ReadProfileValue("Save3", "SaveName", settingsPath()), "Default");
   EXPECT_EQ(app->module().ReadProfileValue("Vexorel", "SaveNumber", settingsPath()), "6");
 }
 
 TEST_F(SetsTest, AReadOnlySettingsFileIsLeftAsItIs) {
-  ASSERT_TRUE(SaveSettingSet(*app, "Kept"));
+  ASSERT_TRUE(saveSet(*app, "Kept"));
   app->module().WriteIniValue("Vexorel", "SaveNumber", "xyz", settingsPath());
   const std::string before = settings();
   makeReadOnly(settingsPath());
 
-  EXPECT_FALSE(SaveSettingSet(*app, "Lost"));
+  EXPECT_FALSE(saveSet(*app, "Lost"));
   EXPECT_EQ(settings(), before);
 
   // The load window still lists what is there, though the count cannot be mended.

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "SetsFixture.h"
-#include "settingsets/SettingSetStore.h"
+#include "core/SettingSetStore.h"
 #include "settingsets/frmload.h"
 
 namespace vexorel::testing {
@@ -24,9 +24,9 @@ class LoadWindowTest : public SetsTest {
     std::vector<std::string> changed = demoValues();
     changed[4] = "False";
     changed[10] = "45.000000";
-    app->form4().setValues(changed);
-    ASSERT_TRUE(SaveSettingSet(*app, name));
-    app->form4().setValues(demoValues());
+    showValues(*app, changed);
+    ASSERT_TRUE(saveSet(*app, name));
+    showValues(*app, demoValues());
   }
   std::string changedGameIni() const {
     return replaced(replaced(demoGameIni(), "Decals=True", "Decals=False"), "MinDesiredFrameRate=30.000000",

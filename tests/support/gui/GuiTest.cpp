@@ -2,7 +2,20 @@
 
 #include <filesystem>
 
+#include "core/SettingSetStore.h"
+#include "editor/Form4.h"
+
 namespace vexorel::testing {
+
+void showValues(AppContext& app, const std::vector<std::string>& values) {
+  ValueRows rows = app.state().rows;
+  rows.values = values;
+  app.form4().showRows(rows);
+}
+
+bool saveSet(AppContext& app, const std::string& name) {
+  return SaveSettingSet(app.module(), app.state().VEXORELPATH, name, app.state().rows);
+}
 
 std::string demoGameIni() {
   return readFileBytes(std::filesystem::path(VEXOREL_SOURCE_DIR) / "examples/game/System/UnrealTournament.ini");

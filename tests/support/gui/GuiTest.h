@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppContext.h"
 #include "support/core/FakePlatform.h"
@@ -17,6 +18,11 @@ namespace vexorel::testing {
 
 // The realistic game configuration file kept in the project's examples.
 std::string demoGameIni();
+
+// Shows these values in the editor's value list, as the user's clicks would leave them.
+void showValues(AppContext& app, const std::vector<std::string>& values);
+// Saves the editor's value list as a named set, as its Save button does.
+bool saveSet(AppContext& app, const std::string& name);
 
 class GuiTest : public ::testing::Test {
  protected:

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "startup/SettingsFile.h"
+#include "core/SettingsFile.h"
 
 namespace vexorel {
 namespace {

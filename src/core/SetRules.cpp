@@ -1,4 +1,4 @@
-#include "settingsets/SetRules.h"
+#include "core/SetRules.h"
 
 namespace vexorel::sets {
 

@@ -1,8 +1,8 @@
-#include "settingsets/SetFile.h"
+#include "core/SetFile.h"
 
 #include <algorithm>
 
-#include "settingsets/SetRules.h"
+#include "core/SetRules.h"
 
 namespace vexorel::sets {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "startup/SettingsFile.h"
+#include "core/SettingsFile.h"
 
 namespace vexorel::sets {
 

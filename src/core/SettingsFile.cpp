@@ -1,4 +1,4 @@
-#include "startup/SettingsFile.h"
+#include "core/SettingsFile.h"
 
 namespace vexorel {
 
