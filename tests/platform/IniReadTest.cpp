@@ -50,7 +50,7 @@ const ReadCase kReadCases[] = {
     {"only the first '=' splits", "[A]\nk=a=b\n", "A", "k", "a=b"},
     {"no final line break", "[A]\nk=v", "A", "k", "v"},
     {"mixed CRLF and LF", "[A]\r\nj=1\nk=v\r\n", "A", "k", "v"},
-    {"old Mac CR-only file is one line", "[A]\rk=v\r", "A", "k", "Default"},
+    {"a CR alone ends a line", "[A]\rk=v\r", "A", "k", "v"},
     {"BOM is not part of the first line", "\xEF\xBB\xBF[A]\nk=v\n", "A", "k", "v"},
     {"lines before any header: nameless section", "k=v\n[A]\nk=w\n", "", "k", "v"},
     {"nameless section ends at the first header", "[A]\nk=w\n", "", "k", "Default"},
