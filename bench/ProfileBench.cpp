@@ -1,5 +1,6 @@
 // The cost of one key read and one key write beside the cost of the file access they cannot avoid:
-// reading the file once (for reads), copying it and flushing the copy (for writes). Two files: the
+// reading the file once (for reads), copying it and flushing the copy and its folder (for writes), as
+// a key write flushes. Two files: the
 // demo game file padded to 1,000 lines, and a 10 MB file. The key sits in the file's last section, so
 // every read and write has to scan the whole file.
 #include <benchmark/benchmark.h>
@@ -118,6 +119,10 @@ void PlainCopy(benchmark::State& state) {
     if (::write(fd, bytes.data.get(), bytes.size) != static_cast<ssize_t>(bytes.size)) state.SkipWithError("write");
     ::fsync(fd);
     ::close(fd);
+    // The same flush as a key write: the file, then its folder's entry.
+    const int folder = ::open(fs::path(copy).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    ::fsync(folder);
+    ::close(folder);
   }
   fs::remove(copy);
 }

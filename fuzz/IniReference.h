@@ -35,10 +35,12 @@ inline bool sameIgnoringCase(std::string_view a, std::string_view b) {
 inline std::vector<std::string_view> trimmedLines(std::string_view content) {
   if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
   std::vector<std::string_view> lines;
+  // A line ends at LF, CRLF or a CR alone.
   while (!content.empty()) {
-    const std::size_t end = content.find('\n');
+    const std::size_t end = content.find_first_of("\r\n");
     lines.push_back(trimmed(content.substr(0, end)));
-    content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
+    if (end == std::string_view::npos) break;
+    content.remove_prefix(content.substr(end, 2) == "\r\n" ? end + 2 : end + 1);
   }
   return lines;
 }

@@ -49,7 +49,7 @@ bool changesOneLine(std::string_view before, std::string_view after) {
   while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) ++suffix;
   const std::string_view removed = before.substr(prefix, before.size() - prefix - suffix);
   const std::string_view added = after.substr(prefix, after.size() - prefix - suffix);
-  return removed.find('\n') == std::string_view::npos && added.find('\n') == std::string_view::npos;
+  return removed.find_first_of("\r\n") == std::string_view::npos && added.find_first_of("\r\n") == std::string_view::npos;
 }
 
 bool onlyOwnChange(std::string_view before, std::string_view after, std::string_view section, std::string_view key,

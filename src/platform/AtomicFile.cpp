@@ -3,15 +3,22 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <ctime>
+#include <utility>
+#include <vector>
 
 #include "platform/PosixPaths.h"
 
@@ -73,16 +80,47 @@ int createTemporary(const std::string& target, std::string& tempPath) {
   return -1;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+// Writes the pieces in order, with as few system calls as the kernel allows.
+bool writeAll(int fd, std::initializer_list<std::string_view> pieces) {
+  std::vector<iovec> parts;
+  for (const std::string_view piece : pieces) {
+    if (!piece.empty()) parts.push_back({const_cast<char*>(piece.data()), piece.size()});
+  }
+  std::size_t first = 0;
+  while (first < parts.size()) {
+    const ssize_t n = ::writev(fd, parts.data() + first, static_cast<int>(parts.size() - first));
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    // Step over what was written; a short write leaves the rest of one piece.
+    for (std::size_t done = static_cast<std::size_t>(n); done > 0 && first < parts.size();) {
+      const std::size_t step = std::min(done, parts[first].iov_len);
+      parts[first].iov_base = static_cast<char*>(parts[first].iov_base) + step;
+      parts[first].iov_len -= step;
+      done -= step;
+      if (parts[first].iov_len == 0) ++first;
+    }
   }
   return true;
+}
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// Anonymous memory for `size` bytes, aligned to a huge page when it spans one.
+char* mapBuffer(std::size_t size) {
+  const std::size_t slack = size >= kHugePage ? kHugePage : 0;
+  void* mapped = ::mmap(nullptr, size + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) return nullptr;
+  char* start = static_cast<char*>(mapped);
+  if (slack) {
+    char* aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1) & ~(kHugePage - 1));
+    if (aligned > start) ::munmap(start, static_cast<std::size_t>(aligned - start));
+    if (aligned + size < start + size + slack) ::munmap(aligned + size, static_cast<std::size_t>(start + slack - aligned));
+    start = aligned;
+    ::madvise(start, size, MADV_HUGEPAGE);
+  }
+  return start;
 }
 
 // The folder's entry for the new name is made durable too, so a crash right after the rename cannot
@@ -134,35 +172,76 @@ mode_t defaultMode() {
 
 }  // namespace
 
-std::optional<Bytes> readAll(const std::string& path, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error = "cannot read " + path + ": " + reason();
-    return std::nullopt;
-  }
-  struct stat info {};
-  // One byte more than the size fstat reports, so that a file growing meanwhile is noticed.
-  std::size_t capacity = (::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0) + 1;
-  Bytes bytes;
-  bytes.data_.reset(new char[capacity]);
-  for (;;) {
-    if (bytes.size_ == capacity) {
-      capacity *= 2;
-      std::unique_ptr<char[]> larger(new char[capacity]);
-      std::memcpy(larger.get(), bytes.data_.get(), bytes.size_);
-      bytes.data_ = std::move(larger);
-    }
-    const ssize_t n = ::read(fd, bytes.data_.get() + bytes.size_, capacity - bytes.size_);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
+Bytes::~Bytes() {
+  if (data_) ::munmap(data_, capacity_);
+}
+
+Bytes::Bytes(Bytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+Bytes& Bytes::operator=(Bytes&& other) noexcept {
+  std::swap(data_, other.data_);
+  std::swap(size_, other.size_);
+  std::swap(capacity_, other.capacity_);
+  return *this;
+}
+
+// Room for `capacity` bytes, keeping the ones held. Capacities are whole pages, so they fit the mapping.
+void Bytes::reserve(std::size_t capacity) {
+  if (capacity <= capacity_) return;
+  const std::size_t page = capacity >= kHugePage ? kHugePage : 64 * 1024;
+  capacity = (capacity + page - 1) / page * page;
+  char* larger = mapBuffer(capacity);
+  if (!larger) throw std::bad_alloc();
+  if (size_) std::memcpy(larger, data_, size_);
+  if (data_) ::munmap(data_, capacity_);
+  data_ = larger;
+  capacity_ = capacity;
+}
+
+bool readInto(const std::string& path, Bytes& bytes, std::string& error) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat before {};
+    if (fd < 0 || ::fstat(fd, &before) != 0) {
       error = "cannot read " + path + ": " + reason();
-      ::close(fd);
-      return std::nullopt;
+      if (fd >= 0) ::close(fd);
+      return false;
     }
-    bytes.size_ += static_cast<std::size_t>(n);
+    bytes.size_ = 0;
+    // One byte more than the size, so that a file growing meanwhile is noticed.
+    bytes.reserve(static_cast<std::size_t>(before.st_size > 0 ? before.st_size : 0) + 1);
+    for (;;) {
+      if (bytes.size_ == bytes.capacity_) bytes.reserve(bytes.capacity_ * 2);
+      const ssize_t n = ::read(fd, bytes.data_ + bytes.size_, bytes.capacity_ - bytes.size_);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        error = "cannot read " + path + ": " + reason();
+        ::close(fd);
+        bytes.size_ = 0;
+        return false;
+      }
+      bytes.size_ += static_cast<std::size_t>(n);
+    }
+    // Another program writing the file in place while it was read: the bytes may be half old, half
+    // new. Read it again.
+    struct stat after {};
+    const bool steady = ::fstat(fd, &after) == 0 && static_cast<std::size_t>(after.st_size) == bytes.size_ &&
+                        after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+    ::close(fd);
+    if (steady) return true;
   }
-  ::close(fd);
+  bytes.size_ = 0;
+  error = "cannot read " + path + ": the file kept changing while it was read";
+  return false;
+}
+
+std::optional<Bytes> readAll(const std::string& path, std::string& error) {
+  Bytes bytes;
+  if (!readInto(path, bytes, error)) return std::nullopt;
   return bytes;
 }
 
@@ -193,7 +272,7 @@ std::string whyNotReplaceable(const std::string& path) {
   return "";
 }
 
-bool replaceAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+bool replaceAtomically(const std::string& path, std::initializer_list<std::string_view> pieces, std::string& error) {
   const std::string target = followLinks(path);
   if (const std::string why = whyNotReplaceable(target); !why.empty()) {
     error = "cannot write " + path + ": " + why;
@@ -207,7 +286,7 @@ bool replaceAtomically(const std::string& path, std::string_view bytes, std::str
     error = "cannot write " + path + ": " + reason();
     return false;
   }
-  if (!writeAll(fd, bytes)) {
+  if (!writeAll(fd, pieces)) {
     error = "cannot write " + path + ": " + reason();
     ::close(fd);
     ::unlink(tempPath.c_str());
@@ -253,7 +332,7 @@ bool copyAtomically(const std::string& from, const std::string& to, bool failIfE
     const ssize_t n = ::read(in, chunk, sizeof chunk);
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 || !writeAll(out, std::string_view(chunk, static_cast<std::size_t>(n)))) {
+    if (n < 0 || !writeAll(out, {std::string_view(chunk, static_cast<std::size_t>(n))})) {
       error = (n < 0 ? "cannot read " + from : "cannot write " + to) + ": " + reason();
       ::close(in);
       ::close(out);

@@ -4,26 +4,42 @@
 // crash) sees either the old bytes or the new ones. A symbolic link is followed: its final target is
 // replaced and the link stays a link. Failures come back as a one-line reason.
 
-#include <memory>
+#include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vexorel::files {
 
-// A file's bytes, read straight into a buffer that is never cleared first (reads of large files cost
-// little more than the copy out of the page cache).
+// A file's bytes in a buffer that is kept from one read to the next, so repeated reads of a large file
+// cost the copy out of the page cache and nothing more. The memory is asked for in huge pages where the
+// system has them: a fresh 10 MB buffer would otherwise fault in page by page.
 class Bytes {
  public:
-  std::string_view view() const { return {data_.get(), size_}; }
+  Bytes() = default;
+  ~Bytes();
+  Bytes(Bytes&& other) noexcept;
+  Bytes& operator=(Bytes&& other) noexcept;
+  Bytes(const Bytes&) = delete;
+  Bytes& operator=(const Bytes&) = delete;
+
+  std::string_view view() const { return {data_, size_}; }
 
  private:
-  friend std::optional<Bytes> readAll(const std::string& path, std::string& error);
-  std::unique_ptr<char[]> data_;
+  friend bool readInto(const std::string& path, Bytes& bytes, std::string& error);
+  void reserve(std::size_t capacity);
+  char* data_ = nullptr;
   std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
-// The file's bytes, or nullopt with `error` set ("cannot read X: reason").
+// Reads the whole file into `bytes` (reusing its memory). The file is read with plain reads, never
+// mapped: another program truncating it meanwhile cannot fault this one. A file whose size changed
+// while it was read is read again; false with `error` set ("cannot read X: reason") on failure.
+bool readInto(const std::string& path, Bytes& bytes, std::string& error);
+
+// The same into a buffer of its own.
 std::optional<Bytes> readAll(const std::string& path, std::string& error);
 
 // The file a path finally names once symbolic links are followed (the path itself when it is not a
@@ -43,7 +59,9 @@ std::string whyNotReplaceable(const std::string& path);
 // Replaces (or creates) the file with `bytes`. Keeps the old file's permission bits; a new file gets the
 // usual ones for the process. False with `error` set when anything fails; the old file is then intact.
 // A temporary file left beside the target by a writer that was killed is removed by the next replace.
-bool replaceAtomically(const std::string& path, std::string_view bytes, std::string& error);
+// The new bytes may come in pieces, written in order with one writev (a key write sends the file's
+// untouched head and tail straight from the buffer it read).
+bool replaceAtomically(const std::string& path, std::initializer_list<std::string_view> pieces, std::string& error);
 
 // CopyFile: copies `from` to `to` through a temporary file and a rename. With failIfExists an existing
 // target is a failure; otherwise it is replaced (through its links) unless it is read-only.

@@ -9,9 +9,14 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// Blanks, tabs, carriage returns and Ctrl-Z (an old end-of-file mark) are ignored at both ends of a line.
+// Blanks, tabs and Ctrl-Z (an old end-of-file mark) are ignored at both ends of a line; so is a CR at the
+// ends of the texts a caller passes in (a line of the file holds none: a CR ends it).
+constexpr bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\x1A';
+}
+
 constexpr bool isIgnorable(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\x1A';
+  return isBlank(c) || c == '\r';
 }
 
 std::string_view trim(std::string_view text) {
@@ -22,7 +27,18 @@ std::string_view trim(std::string_view text) {
   return text.substr(begin, end - begin);
 }
 
-// One line of the file: [start, end) holds its bytes without the '\n'; next is where the following
+// A line ends at LF, at CRLF or at a CR standing alone, as in the Windows calls.
+constexpr bool isBreak(char c) {
+  return c == '\n' || c == '\r';
+}
+
+// Where the line after a break at `end` starts: CRLF is one break.
+std::size_t afterBreak(std::string_view content, std::size_t end) {
+  if (end >= content.size()) return end;
+  return (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ? end + 2 : end + 1;
+}
+
+// One line of the file: [start, end) holds its bytes without the break; next is where the following
 // line starts (end when the file ends without a final line break).
 struct Line {
   std::size_t start = 0;
@@ -38,14 +54,12 @@ class LineReader {
 
   bool next(Line& line) {
     if (pos_ >= content_.size()) return false;
-    const void* found = std::memchr(content_.data() + pos_, '\n', content_.size() - pos_);
-    const std::size_t end =
-        found ? static_cast<std::size_t>(static_cast<const char*>(found) - content_.data()) : content_.size();
+    const std::size_t end = lineEnd();
     line.start = pos_;
     line.end = end;
-    line.next = found ? end + 1 : end;
+    line.next = afterBreak(content_, end);
     line.text = trim(content_.substr(pos_, end - pos_));
-    pos_ = found ? end + 1 : content_.size();
+    pos_ = line.next;
     return true;
   }
 
@@ -62,10 +76,10 @@ class LineReader {
       const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
       cursor = at + 1;
       std::size_t start = at;
-      while (start > pos_ && isIgnorable(data[start - 1])) --start;
-      if (start != pos_ && data[start - 1] != '\n') continue;  // not the line's first byte
+      while (start > pos_ && isBlank(data[start - 1])) --start;
+      if (start != pos_ && !isBreak(data[start - 1])) continue;  // not the line's first byte
       std::size_t name = at + 1;
-      while (name < size && isIgnorable(data[name])) ++name;
+      while (name < size && isBlank(data[name])) ++name;
       if (size - name < section.size() || !equalsIgnoringCase(content_.substr(name, section.size()), section)) continue;
       pos_ = start;
       return true;
@@ -75,8 +89,24 @@ class LineReader {
   }
 
  private:
+  // Where the line at pos_ ends: at the first CR or LF. memchr finds the LF, the usual break, at memory
+  // speed, and is asked again only once the reader has passed it, so a file of CR-only lines is not
+  // scanned to its end for every line.
+  std::size_t lineEnd() {
+    const char* data = content_.data();
+    const std::size_t size = content_.size();
+    if (newline_ < pos_ || newline_ == kUnknown) {
+      const void* found = std::memchr(data + pos_, '\n', size - pos_);
+      newline_ = found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : size;
+    }
+    const void* cr = std::memchr(data + pos_, '\r', newline_ - pos_);
+    return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : newline_;
+  }
+
+  static constexpr std::size_t kUnknown = static_cast<std::size_t>(-1);
   std::string_view content_;
   std::size_t pos_;
+  std::size_t newline_ = kUnknown;
 };
 
 // The section name when the trimmed line is a header: '[' first and a ']' somewhere after it; the
@@ -189,54 +219,58 @@ std::string whyNotWritable(std::string_view section, std::string_view key, std::
 }
 
 std::string_view lineBreakOf(std::string_view content) {
-  const std::size_t newline = content.find('\n');
-  if (newline == std::string_view::npos) return "\r\n";
-  return (newline > 0 && content[newline - 1] == '\r') ? "\r\n" : "\n";
+  const std::size_t at = content.find_first_of("\r\n");
+  if (at == std::string_view::npos) return "\r\n";
+  if (content[at] == '\n') return "\n";
+  return content.substr(at + 1, 1) == "\n" ? "\r\n" : "\r";
+}
+
+Edit planWrite(std::string_view content, std::string_view section, std::string_view key, std::string_view value) {
+  const Position pos = locate(content, section, key);
+  const std::string_view eol = lineBreakOf(content);
+  Edit edit;
+  if (pos.keyFound) {
+    // Keep everything up to and including '=' (a bare key gets one), replace the rest of the line's
+    // text, keep its line ending (and a Ctrl-Z end mark before it).
+    const Line& line = pos.keyLine;
+    const std::size_t textStart = static_cast<std::size_t>(line.text.data() - content.data());
+    const bool bare = pos.equals == std::string_view::npos;
+    edit.keep = textStart + (bare ? line.text.size() : pos.equals + 1);
+    edit.resume = line.end;
+    while (edit.resume > edit.keep && content[edit.resume - 1] == '\x1A') --edit.resume;
+    edit.text.reserve(value.size() + 1);
+    edit.text.append(bare ? "=" : "").append(value);
+    return edit;
+  }
+
+  std::string entry;  // built by appending: GCC 12 warns wrongly about string + string here
+  entry.append(trim(key)).append("=").append(value);
+  if (pos.sectionFound && pos.lastLine.next != pos.lastLine.end) {
+    edit.keep = edit.resume = pos.lastLine.next;
+    edit.text.append(entry).append(eol);
+    return edit;
+  }
+  edit.keep = edit.resume = content.size();
+  if (pos.sectionFound) {
+    // The section's last line ends the file without a line break.
+    edit.text.append(eol).append(entry);
+    return edit;
+  }
+  if (!content.empty() && !isBreak(content.back()) && content != kUtf8Bom) edit.text.append(eol);
+  edit.text.append("[").append(trim(section)).append("]").append(eol).append(entry).append(eol);
+  return edit;
+}
+
+bool Edit::changes(std::string_view content) const {
+  return content.substr(keep, resume - keep) != text;
 }
 
 std::string applyWrite(std::string_view content, std::string_view section, std::string_view key,
                        std::string_view value) {
-  const Position pos = locate(content, section, key);
-  const std::string_view eol = lineBreakOf(content);
+  const Edit edit = planWrite(content, section, key, value);
   std::string out;
-  out.reserve(content.size() + section.size() + key.size() + value.size() + 8);
-
-  if (pos.keyFound) {
-    // Keep everything up to and including '=' (a bare key gets one), replace the rest of the line's
-    // text, keep its line ending.
-    const Line& line = pos.keyLine;
-    const std::size_t textStart = static_cast<std::size_t>(line.text.data() - content.data());
-    std::size_t keep;
-    std::string_view equalsSign;
-    if (pos.equals != std::string_view::npos) {
-      keep = textStart + pos.equals + 1;
-    } else {
-      keep = textStart + line.text.size();
-      equalsSign = "=";
-    }
-    std::size_t tail = line.end;
-    while (tail > keep && (content[tail - 1] == '\r' || content[tail - 1] == '\x1A')) --tail;
-    out.append(content.substr(0, keep)).append(equalsSign).append(value).append(content.substr(tail));
-    return out;
-  }
-
-  const std::string_view trimmedKey = trim(key);
-  if (pos.sectionFound) {
-    const Line& after = pos.lastLine;
-    if (after.next == after.end) {
-      // The section's last line ends the file without a line break.
-      out.append(content).append(eol).append(trimmedKey).append("=").append(value);
-    } else {
-      out.append(content.substr(0, after.next)).append(trimmedKey).append("=").append(value).append(eol);
-      out.append(content.substr(after.next));
-    }
-    return out;
-  }
-
-  out.append(content);
-  if (!content.empty() && content.back() != '\n' && content != kUtf8Bom) out.append(eol);
-  out.append("[").append(trim(section)).append("]").append(eol);
-  out.append(trimmedKey).append("=").append(value).append(eol);
+  out.reserve(content.size() + edit.text.size());
+  out.append(content.substr(0, edit.keep)).append(edit.text).append(content.substr(edit.resume));
   return out;
 }
 

@@ -24,11 +24,25 @@ std::string readValue(const std::optional<std::string_view>& content, std::strin
 // Why the three texts cannot be written into a line-based file, or an empty text when they can.
 std::string whyNotWritable(std::string_view section, std::string_view key, std::string_view value);
 
-// The file's bytes after writing key=value into the section. The caller checks whyNotWritable first.
+// A write as one change of the file's bytes: content[0, keep) stays, `text` takes the place of
+// content[keep, resume), and content[resume, end) stays. So a writer can send the untouched head and
+// tail straight from the bytes it read.
+struct Edit {
+  std::size_t keep = 0;
+  std::size_t resume = 0;
+  std::string text;
+  // False when the write would leave the bytes as they are (the value is already there).
+  bool changes(std::string_view content) const;
+};
+
+// The change writing key=value into the section makes. The caller checks whyNotWritable first.
+Edit planWrite(std::string_view content, std::string_view section, std::string_view key, std::string_view value);
+
+// The file's bytes after writing key=value into the section (planWrite applied).
 std::string applyWrite(std::string_view content, std::string_view section, std::string_view key,
                        std::string_view value);
 
-// The line break new lines get: the file's first one, or CRLF for a file without any.
+// The line break new lines get: the file's first one (CR, LF or CRLF), or CRLF for a file without any.
 std::string_view lineBreakOf(std::string_view content);
 
 }  // namespace vexorel::ini

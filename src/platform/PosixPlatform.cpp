@@ -83,6 +83,7 @@ struct PosixPlatform::State {
   RegistryKey nextKey = 1;
   std::string lastError;
   std::string winePrefix = {};  // empty: no Wine lookup
+  files::Bytes buffer = {};     // the last profile file read, kept for the next read or write
 
   std::string base() const {
     return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
@@ -112,7 +113,8 @@ struct PosixPlatform::State {
   }
 };
 
-PosixPlatform::PosixPlatform(PosixPlatformOptions options) : state_(new State{std::move(options), {}, {}, {}, 1, {}}) {
+PosixPlatform::PosixPlatform(PosixPlatformOptions options)
+    : state_(std::make_unique<State>(State{std::move(options), {}, {}, {}, 1, {}})) {
   const PosixPlatformOptions& chosen = state_->options;
   state_->registryFile = chosen.registryFile.empty() ? defaultRegistryFile() : chosen.registryFile;
   if (chosen.wineLookup) {
@@ -122,9 +124,7 @@ PosixPlatform::PosixPlatform(PosixPlatformOptions options) : state_(new State{st
   }
 }
 
-PosixPlatform::~PosixPlatform() {
-  delete state_;
-}
+PosixPlatform::~PosixPlatform() = default;
 
 // --- Registry ---
 
@@ -184,7 +184,7 @@ bool PosixPlatform::regSetValue(RegistryKey key, const std::string& valueName, s
     return state_->fail("cannot create the folder of " + state_->registryFile + ": " + std::strerror(errno));
   }
   std::string error;
-  if (!files::replaceAtomically(state_->registryFile, updated, error)) return state_->fail(error);
+  if (!files::replaceAtomically(state_->registryFile, {updated}, error)) return state_->fail(error);
   return true;
 }
 
@@ -198,9 +198,9 @@ std::size_t PosixPlatform::getPrivateProfileString(const std::string& section, c
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
   std::string error;
-  const auto content = files::readAll(resolvePath(fileName), error);
-  if (!content) state_->lastError = error;
-  returned = ini::readValue(content ? std::optional<std::string_view>(content->view()) : std::nullopt, section, key,
+  const bool read = files::readInto(resolvePath(fileName), state_->buffer, error);
+  if (!read) state_->lastError = error;
+  returned = ini::readValue(read ? std::optional<std::string_view>(state_->buffer.view()) : std::nullopt, section, key,
                             defaultValue, bufferSize);
   return returned.size();
 }
@@ -215,20 +215,22 @@ bool PosixPlatform::writePrivateProfileString(const std::string& section, const 
   if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
     return state_->fail("cannot write " + path + ": " + why);
   }
-  std::optional<files::Bytes> bytes;
+  std::string_view content;
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) {
     std::string error;
-    bytes = files::readAll(target, error);
-    if (!bytes) return state_->fail(error);
+    if (!files::readInto(target, state_->buffer, error)) return state_->fail(error);
+    content = state_->buffer.view();
   } else if (errno != ENOENT) {
     return state_->fail("cannot write " + path + ": " + std::strerror(errno));
   }
-  const std::string_view content = bytes ? bytes->view() : std::string_view();
-  const std::string updated = ini::applyWrite(content, section, key, value);
-  if (updated == content && !content.empty()) return true;  // the value is already there
+  const ini::Edit edit = ini::planWrite(content, section, key, value);
+  if (!edit.changes(content)) return true;  // the value is already there
   std::string error;
-  if (!files::replaceAtomically(path, updated, error)) return state_->fail(error);
+  if (!files::replaceAtomically(
+          path, {content.substr(0, edit.keep), edit.text, content.substr(edit.resume)}, error)) {
+    return state_->fail(error);
+  }
   return true;
 }
 

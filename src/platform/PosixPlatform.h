@@ -2,6 +2,7 @@
 // The POSIX backend: its own private-profile engine, a registry store kept in a registry export
 // file, and Windows-style paths translated to the real file system without regard to letter case.
 
+#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
@@ -26,6 +27,8 @@ class PosixPlatform : public Platform {
  public:
   explicit PosixPlatform(PosixPlatformOptions options = {});
   ~PosixPlatform() override;
+  PosixPlatform(const PosixPlatform&) = delete;
+  PosixPlatform& operator=(const PosixPlatform&) = delete;
 
   RegistryKey regOpenKey(RegistryRoot root, const std::string& subKey) override;
   RegistryKey regCreateKey(RegistryRoot root, const std::string& subKey) override;
@@ -61,7 +64,7 @@ class PosixPlatform : public Platform {
 
  private:
   struct State;
-  State* state_;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace vexorel

@@ -3,6 +3,7 @@
 // in the user's code page pass through unchanged). The registry is HKEY_LOCAL_MACHINE in its 32-bit view,
 // where the game's installer leaves its entry, also for a 64-bit build of the program.
 
+#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
@@ -55,7 +56,7 @@ class Win32Platform : public Platform {
 
  private:
   struct State;
-  State* state_;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace vexorel
