@@ -7,11 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace vexorel {
+#include "platform/GameRegistryKey.h"
 
-// The game's installer records its folder here, under HKEY_LOCAL_MACHINE.
-inline constexpr const char* kGameRegistryKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
-inline constexpr const char* kGameFolderValue = "Folder";
+namespace vexorel {
 
 // The game's configuration file, below the game folder.
 inline std::string gameIniPath(const std::string& gameFolder) {

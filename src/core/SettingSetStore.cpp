@@ -8,10 +8,6 @@
 
 namespace vexorel {
 
-std::optional<std::string> SettingSetNameProblem(const std::string& name) {
-  return sets::nameProblem(name);
-}
-
 bool SaveSettingSet(ReadModule& module, const std::string& settingsFile, const std::string& name,
                     const ValueRows& rows) {
   if (sets::nameProblem(name)) return false;

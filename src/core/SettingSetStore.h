@@ -14,9 +14,6 @@ namespace vexorel {
 class Platform;
 class ReadModule;
 
-// Why a name cannot be stored as typed, or nullopt when it can.
-std::optional<std::string> SettingSetNameProblem(const std::string& name);
-
 // Stores the rows under `name` in `settingsFile`; false when it could not be written.
 bool SaveSettingSet(ReadModule& module, const std::string& settingsFile, const std::string& name,
                     const ValueRows& rows);

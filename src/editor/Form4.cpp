@@ -18,9 +18,10 @@
 
 #include "core/SharedState.h"
 #include "editor/ByteItems.h"
-#include "editor/DropDownCombo.h"
 #include "editor/EditorTables.h"
 #include "editor/Form5.h"
+#include "ui/DropDownCombo.h"
+#include "ui/TextCodec.h"
 #include "ui/Twips.h"
 #include "ui/WindowHost.h"
 
@@ -29,10 +30,6 @@ namespace vexorel {
 namespace {
 constexpr double kWidth = 9600;
 constexpr double kHeight = 7800;
-
-QString latin(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Top to bottom, as the tab shows them.
 constexpr std::array kDisplayLeftColumn{2, 3, 4, 5, 6, 7, 8, 1, 9, 10, 21, 23, 25, 24, 26, 27};
@@ -146,7 +143,7 @@ QWidget* Form4::buildGraphicsTab() {
 }
 
 QCheckBox* Form4::makeCheck(int n, QWidget* parent) {
-  auto* box = new QCheckBox(latin(CheckCaption(n)), parent);
+  auto* box = new QCheckBox(viewText(CheckCaption(n)), parent);
   box->setObjectName(QStringLiteral("Check%1").arg(n));
   checks_[static_cast<std::size_t>(n)] = box;
   // Raised for every change of state, the editor's own loading included; Check1 writes nothing.

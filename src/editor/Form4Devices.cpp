@@ -160,8 +160,7 @@ void Form4::checkChanged(int n) {
     checkBox(n)->setChecked(value != kTrue);
   }
   critical(QStringLiteral("The setting %1 could not be saved in the working copy %2, so it was not changed.\n%3")
-               .arg(QString::fromLatin1(CheckCaption(n).data(), static_cast<int>(CheckCaption(n).size())),
-                    toQString(platform.displayPath(Tempname)), toQString(reason)));
+               .arg(viewText(CheckCaption(n)), toQString(platform.displayPath(Tempname)), toQString(reason)));
 }
 
 }  // namespace vexorel

@@ -10,6 +10,7 @@
 
 #include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SetRules.h"
 #include "core/SettingSetStore.h"
 #include "core/SettingsFile.h"
 #include "core/SharedState.h"
@@ -161,7 +162,7 @@ void Form4::Command1_Click() {
   const std::string name = toBytes(dialogs.inputBox(this, QStringLiteral("Please enter a name to save settings to"),
                                                     QStringLiteral("Save Settings"), QString()));
   if (name.empty()) return;
-  if (const auto problem = SettingSetNameProblem(name)) {
+  if (const auto problem = sets::nameProblem(name)) {
     critical(toQString(*problem));
     return;
   }

@@ -20,7 +20,7 @@ class QGroupBox;
 
 namespace vexorel {
 
-class DropDownList;
+class DropDownCombo;
 
 class Frmmain : public FormWindow {
   Q_OBJECT
@@ -59,8 +59,8 @@ class Frmmain : public FormWindow {
   QListWidget* List1;
   QListWidget* List2;
   QGroupBox* Frame3;
-  DropDownList* Combo1;
-  DropDownList* Combo2;
+  DropDownCombo* Combo1;
+  DropDownCombo* Combo2;
   QGroupBox* Frame2;
   QLabel* Label2;
   QLineEdit* Text1;
@@ -93,7 +93,7 @@ class Frmmain : public FormWindow {
   bool findGameFolder();
   void showPlaceholders();
   void detectMemory();
-  void firstDropDown(DropDownList* list, DropDownCounter& counter, const char* warning);
+  void firstDropDown(DropDownCombo* list, DropDownCounter& counter, const char* warning);
 
   // "&Done" after its first check: the writes in order, stopping at a refusal or a failed write.
   bool writeQuickSettings();

@@ -17,12 +17,12 @@
 
 #include "core/RenderDeviceCatalogue.h"
 #include "core/SharedState.h"
-#include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
 #include "mainwindow/ResolutionTable.h"
 #include "mainwindow/SummaryRows.h"
-#include "mainwindow/ViewText.h"
 #include "ui/DesignGeometry.h"
+#include "ui/DropDownCombo.h"
+#include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
 // The resources live in a static library; make sure they are registered before the pictures load.
@@ -83,13 +83,13 @@ void Frmmain::buildDesign() {
 
   Frame3 = new QGroupBox(QStringLiteral("Select Display driver"), client);
   placeTwips(Frame3, 5160, 120, 4320, 1260);
-  Combo1 = new DropDownList(Frame3);
+  Combo1 = new DropDownCombo(Frame3);
   placeTwips(Combo1, 120, 300, 4080, 375);
   Combo1->addItem(viewText(kDriverPlaceholder));
   for (const RenderDevice& device : kRenderDevices) Combo1->addItem(viewText(device.listName));
   Combo1->setToolTip(QStringLiteral("Specifies the renderdevice, for unreal tournament. "));
   Combo1->setAccessibleName(QStringLiteral("Display driver"));
-  Combo2 = new DropDownList(Frame3);
+  Combo2 = new DropDownCombo(Frame3);
   placeTwips(Combo2, 120, 780, 4080, 375);
   Combo2->addItem(viewText(kResolutionPlaceholder));
   for (const Resolution& resolution : kResolutions) Combo2->addItem(viewText(resolution.listText));

@@ -9,7 +9,6 @@
 #include "core/SharedState.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/Frmmain.h"
-#include "mainwindow/ViewText.h"
 #include "ui/DialogService.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"

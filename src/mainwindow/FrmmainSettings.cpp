@@ -8,13 +8,12 @@
 #include "core/RenderDeviceCatalogue.h"
 #include "core/SharedState.h"
 #include "mainwindow/CacheSizeRule.h"
-#include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
 #include "mainwindow/MemoryRule.h"
 #include "mainwindow/ResolutionTable.h"
 #include "mainwindow/SummaryRows.h"
-#include "mainwindow/ViewText.h"
 #include "ui/DialogService.h"
+#include "ui/DropDownCombo.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -31,7 +30,7 @@ void Frmmain::detectMemory() {
   StatusBar1Panels[3]->setText(toQString(memoryPanelText(detectedMemory_)));
 }
 
-void Frmmain::firstDropDown(DropDownList* list, DropDownCounter& counter, const char* warning) {
+void Frmmain::firstDropDown(DropDownCombo* list, DropDownCounter& counter, const char* warning) {
   if (!counter.countDropDown()) return;
   host().dialogs().msgBox(this, QString::fromLatin1(warning), MsgButtons::Ok, MsgIcon::Exclamation,
                           QStringLiteral("WARNING!"));

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/GameRegistryKey.h"
 #include "platform/IniEngine.h"
 #include "platform/PosixPaths.h"
 #include "platform/PosixWinePrefix.h"
@@ -32,8 +33,8 @@ constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 
 // The one value the store may borrow from a Wine prefix: the game's folder, which a game installed under
 // Wine has in Wine's registry only. It is a Windows path, so it is handed out translated to the real folder.
-constexpr std::string_view kWineGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
-constexpr std::string_view kWineFolderValue = "Folder";
+constexpr std::string_view kWineGameKey = kGameRegistryKey;
+constexpr std::string_view kWineFolderValue = kGameFolderValue;
 
 // The environment is consulted for two things only: the user's configuration folder (here) and the Wine
 // prefix (wine::prefixFromEnvironment).
@@ -227,8 +228,7 @@ bool PosixPlatform::writePrivateProfileString(const std::string& section, const 
   const ini::Edit edit = ini::planWrite(content, section, key, value);
   if (!edit.changes(content)) return true;  // the value is already there
   std::string error;
-  if (!files::replaceAtomically(
-          path, {content.substr(0, edit.keep), edit.text, content.substr(edit.resume)}, error)) {
+  if (!files::replaceAtomically(path, {content.substr(0, edit.keep), edit.text, content.substr(edit.resume)}, error)) {
     return state_->fail(error);
   }
   return true;

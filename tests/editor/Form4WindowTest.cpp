@@ -3,6 +3,7 @@
 #include <QStatusBar>
 
 #include "EditorFixture.h"
+#include "core/SetRules.h"
 #include "core/SettingSetStore.h"
 
 namespace vexorel::testing {
@@ -182,7 +183,7 @@ TEST_F(EditorTest, EditSaveTogglesEditingAndOffersToSave) {
   dialogs.typeInput(" Fast");
   form.Command1->click();
   ASSERT_EQ(dialogs.calls.size(), 5u);
-  EXPECT_EQ(dialogs.calls[4].text.toStdString(), SettingSetNameProblem(" Fast").value_or("(accepted)"));
+  EXPECT_EQ(dialogs.calls[4].text.toStdString(), sets::nameProblem(" Fast").value_or("(accepted)"));
   EXPECT_EQ(dialogs.calls[4].icon, MsgIcon::Critical);
   EXPECT_EQ(readFileBytes(startPath("Vexorel.ini")), settingsBefore);
 }

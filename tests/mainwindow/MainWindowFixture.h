@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
 #include "support/gui/GuiTest.h"
+#include "ui/DropDownCombo.h"
 
 namespace vexorel::testing {
 

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "mainwindow/DropDownList.h"
 #include "mainwindow/MainWindowFixture.h"
+#include "ui/DropDownCombo.h"
 
 namespace vexorel::testing {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 class QuickSettingsTest : public MainWindowTest {
  protected:
   // Opens a list as the user does; the popup is closed again right away.
-  static void dropDown(DropDownList* list) {
+  static void dropDown(DropDownCombo* list) {
     list->showPopup();
     list->hidePopup();
   }

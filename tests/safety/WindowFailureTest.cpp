@@ -14,12 +14,12 @@
 
 #include "core/SettingSetStore.h"
 #include "editor/Form4.h"
-#include "mainwindow/DropDownList.h"
 #include "mainwindow/Frmmain.h"
 #include "safety/FullDisk.h"
 #include "settingsets/frmload.h"
 #include "startup/frmSplash.h"
 #include "support/gui/GuiTest.h"
+#include "ui/DropDownCombo.h"
 
 namespace vexorel::testing {
 namespace {
@@ -71,7 +71,7 @@ class WindowsOnAFullDisk : public GuiTest {
 
 TEST_F(WindowsOnAFullDisk, DoneSaysTheChangesWereNotSaved) {
   Frmmain& main = openMain();
-  for (DropDownList* list : {main.Combo1, main.Combo2}) {
+  for (DropDownCombo* list : {main.Combo1, main.Combo2}) {
     list->showPopup();
     list->hidePopup();
   }

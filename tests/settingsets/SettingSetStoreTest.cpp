@@ -4,6 +4,7 @@
 #include <QComboBox>
 
 #include "SetsFixture.h"
+#include "core/SetRules.h"
 #include "core/SettingSetStore.h"
 #include "editor/ByteItems.h"
 #include "editor/Form5.h"
@@ -67,7 +68,7 @@ TEST_F(SetsTest, AnOddNameIsStoredAsTypedOrRefusedUntouched) {
   for (const std::string name : {"a=b", "[x]", ";note", "Ünïcødé 日本"}) ASSERT_TRUE(saveSet(*app, name));
   const std::string before = settings();
   for (const std::string& name : std::vector<std::string>{" lead", "one\ntwo", std::string(300, 'n'), "\"q\""}) {
-    EXPECT_TRUE(SettingSetNameProblem(name).has_value()) << name;
+    EXPECT_TRUE(sets::nameProblem(name).has_value()) << name;
     EXPECT_FALSE(saveSet(*app, name)) << name;
   }
   EXPECT_EQ(settings(), before);

@@ -1,5 +1,6 @@
 #pragma once
-// A combo box that runs a handler each time its list is about to drop down.
+// A combo box that runs a handler just before its list drops down, as the first-drop-down rule of the
+// main window and the editor's refresh-rate warning need (Qt has no signal for that moment).
 
 #include <QComboBox>
 #include <functional>
