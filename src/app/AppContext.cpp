@@ -1,6 +1,7 @@
 #include "app/AppContext.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "editor/Form4.h"
 #include "editor/Form5.h"
@@ -14,9 +15,23 @@
 namespace vexorel {
 
 AppContext::AppContext(Platform& platform, DialogService& dialogs)
-    : platform_(platform), dialogs_(dialogs), module_(platform) {}
+    : platform_(platform), dialogs_(dialogs), module_(platform) {
+  if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    focused_ = QGuiApplication::focusWindow();
+    focusTracking_ = QObject::connect(application, &QGuiApplication::focusWindowChanged, [this](QWindow* window) {
+      focusedBefore_ = focused_;
+      focused_ = window;
+    });
+  }
+}
+
+QWindow* AppContext::focusedBefore(const QWindow* window) const {
+  // A window learns of its activation before the focus change is announced, or after it.
+  return focused_ == window ? focusedBefore_.data() : focused_.data();
+}
 
 AppContext::~AppContext() {
+  QObject::disconnect(focusTracking_);
   // Windows go before the services they use.
   ending_ = true;
   about_.reset();

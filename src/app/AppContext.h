@@ -3,6 +3,9 @@
 // every window, and lets the windows reach each other by name. Windows are created on first use and
 // live for the whole run.
 
+#include <QMetaObject>
+#include <QPointer>
+#include <QWindow>
 #include <memory>
 
 #include "core/ReadModule.h"
@@ -38,6 +41,7 @@ class AppContext : public WindowHost {
 
   void end() override;
   bool ending() const override { return ending_; }
+  QWindow* focusedBefore(const QWindow* window) const override;
 
   // Each window by its own type, for the program's start and for tests.
   frmSplash& splash();
@@ -55,6 +59,10 @@ class AppContext : public WindowHost {
   ReadModule module_;
   SharedState state_;
   bool ending_ = false;
+  // The focus window now and the one before it, as the system reported them.
+  QPointer<QWindow> focused_;
+  QPointer<QWindow> focusedBefore_;
+  QMetaObject::Connection focusTracking_;
 
   std::unique_ptr<frmSplash> splash_;
   std::unique_ptr<Frmmain> frmmain_;

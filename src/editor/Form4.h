@@ -96,7 +96,6 @@ class Form4 : public FormWindow {
   void onActivate() override;
   void onUnload() override;
   void resetToDesign() override;
-  void changeEvent(QEvent* event) override;
 
  private:
   void buildControls();
@@ -146,7 +145,6 @@ class Form4 : public FormWindow {
   std::array<QLabel*, 16> labels_{};
   DropDownCombo* refreshRateCombo_ = nullptr;
   int shownTab_ = 0;
-  bool lostToDialog_ = false;
 };
 
 }  // namespace vexorel

@@ -62,21 +62,6 @@ void Form4::onLoad() {
   EenCall();
 }
 
-void Form4::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange) {
-    if (!isActiveWindow()) {
-      lostToDialog_ = QApplication::activeModalWidget() != nullptr;
-    } else if (lostToDialog_) {
-      // Coming back from a message or input box is no return from another window: the value
-      // list keeps the edits not yet applied.
-      lostToDialog_ = false;
-      QWidget::changeEvent(event);
-      return;
-    }
-  }
-  FormWindow::changeEvent(event);
-}
-
 void Form4::onActivate() {
   if (!isLoaded()) return;
   host().hide(WindowName::Main);

@@ -1,5 +1,6 @@
 #include "ui/FormWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QGuiApplication>
@@ -58,7 +59,20 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 void FormWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !host_.ending()) onActivate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !host_.ending() && handedOverByProgramWindow()) {
+    onActivate();
+  }
+}
+
+bool FormWindow::handedOverByProgramWindow() const {
+  // A return from another program, or from one of the program's own message boxes, leaves the window
+  // as it was: only another window of the program hands over.
+  const QWindow* before = host_.focusedBefore(windowHandle());
+  if (!before) return false;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != this && window->windowHandle() == before) return qobject_cast<FormWindow*>(window) != nullptr;
+  }
+  return false;
 }
 
 void FormWindow::setGeometryTwips(double left, double top, double width, double height) {

@@ -43,6 +43,7 @@ class FormWindow : public QWidget {
 
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool handedOverByProgramWindow() const;
 
   WindowHost& host() { return host_; }
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+class QWindow;
+
 namespace vexorel {
 
 class DialogService;
@@ -31,6 +33,10 @@ class WindowHost {
   // loop quits. A handler that calls it must return right away.
   virtual void end() = 0;
   virtual bool ending() const = 0;
+
+  // The window that held the focus before `window` took it: nullptr when that was another program or
+  // no window at all.
+  virtual QWindow* focusedBefore(const QWindow* window) const = 0;
 
   void show(WindowName name);
   void hide(WindowName name);
