@@ -18,8 +18,10 @@ deps:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Our own builds treat warnings as errors (VEXOREL_WERROR); a build folder from before that option is
+# configured again once, as the Makefile is newer than it.
+$(BUILD)/build.ninja: Makefile | deps
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXOREL_WERROR=ON
 
 configure: deps $(BUILD)/build.ninja
 
@@ -40,7 +42,8 @@ test: build
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVEXOREL_SANITIZE=ON -DVEXOREL_BUILD_BENCH=OFF
+	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVEXOREL_SANITIZE=ON -DVEXOREL_BUILD_BENCH=OFF \
+	  -DVEXOREL_WERROR=ON
 	cmake --build $(BUILD_ASAN)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  LSAN_OPTIONS=suppressions=$(abspath tests/lsan.supp) \
@@ -67,10 +70,10 @@ test-windows:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 	cmake -S . -B $(BUILD_WIN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVEXOREL_WITH_GUI=OFF
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVEXOREL_WITH_GUI=OFF -DVEXOREL_WERROR=ON
 	cmake --build $(BUILD_WIN)
 	cmake -S . -B $(BUILD_WIN_HOST) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVEXOREL_WITH_GUI=OFF \
-	  -DVEXOREL_BUILD_TESTS=OFF -DVEXOREL_BUILD_BENCH=OFF
+	  -DVEXOREL_BUILD_TESTS=OFF -DVEXOREL_BUILD_BENCH=OFF -DVEXOREL_WERROR=ON
 	cmake --build $(BUILD_WIN_HOST) --target vexorel-profile
 	@prefix=$$(mktemp -d /tmp/vexorel-wine.XXXXXX); \
 	export WINEPREFIX=$$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= WAYLAND_DISPLAY=; \
