@@ -8,7 +8,7 @@ PACKAGES     := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest
 RUN_FOLDER   := $(BUILD)/run
 DEMO_GAME    := $(BUILD)/demo-game
 
-.PHONY: run test test-sanitize test-windows bench deps configure build screenshots clean fuzz fuzz-ci fuzz-deps
+.PHONY: run test test-sanitize test-clang test-windows bench deps configure build screenshots clean fuzz fuzz-ci fuzz-deps
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -48,6 +48,15 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  LSAN_OPTIONS=suppressions=$(abspath tests/lsan.supp) \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j2
+
+# The same suite built with clang, so that code only one compiler accepts is caught.
+BUILD_CLANG  ?= build-clang
+
+test-clang: deps fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_CLANG) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVEXOREL_BUILD_BENCH=OFF -DVEXOREL_WERROR=ON
+	cmake --build $(BUILD_CLANG) -j2
+	ctest --test-dir $(BUILD_CLANG) --output-on-failure -j2
 
 bench: build
 	$(BUILD)/bench/vexorel_bench
@@ -105,4 +114,4 @@ fuzz-ci: fuzz-deps
 	fuzz/run.sh $(BUILD_FUZZ) 60
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_WIN) $(BUILD_WIN_HOST) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_WIN) $(BUILD_WIN_HOST) $(BUILD_FUZZ)
