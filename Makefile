@@ -8,7 +8,7 @@ PACKAGES     := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest
 RUN_FOLDER   := $(BUILD)/run
 DEMO_GAME    := $(BUILD)/demo-game
 
-.PHONY: run test test-sanitize test-windows bench deps configure build screenshots clean fuzz fuzz-ci fuzz-deps
+.PHONY: run test test-sanitize test-clang test-windows bench deps configure build screenshots clean fuzz fuzz-ci fuzz-deps
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -18,8 +18,10 @@ deps:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
-$(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Our own builds treat warnings as errors (VEXOREL_WERROR); a build folder from before that option is
+# configured again once, as the Makefile is newer than it.
+$(BUILD)/build.ninja: Makefile | deps
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXOREL_WERROR=ON
 
 configure: deps $(BUILD)/build.ninja
 
@@ -40,11 +42,21 @@ test: build
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVEXOREL_SANITIZE=ON -DVEXOREL_BUILD_BENCH=OFF
+	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DVEXOREL_SANITIZE=ON -DVEXOREL_BUILD_BENCH=OFF \
+	  -DVEXOREL_WERROR=ON
 	cmake --build $(BUILD_ASAN)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  LSAN_OPTIONS=suppressions=$(abspath tests/lsan.supp) \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j2
+
+# The same suite built with clang, so that code only one compiler accepts is caught.
+BUILD_CLANG  ?= build-clang
+
+test-clang: deps fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_CLANG) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVEXOREL_BUILD_BENCH=OFF -DVEXOREL_WERROR=ON
+	cmake --build $(BUILD_CLANG) -j2
+	ctest --test-dir $(BUILD_CLANG) --output-on-failure -j2
 
 bench: build
 	$(BUILD)/bench/vexorel_bench
@@ -67,10 +79,10 @@ test-windows:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 	cmake -S . -B $(BUILD_WIN) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVEXOREL_WITH_GUI=OFF
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVEXOREL_WITH_GUI=OFF -DVEXOREL_WERROR=ON
 	cmake --build $(BUILD_WIN)
 	cmake -S . -B $(BUILD_WIN_HOST) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVEXOREL_WITH_GUI=OFF \
-	  -DVEXOREL_BUILD_TESTS=OFF -DVEXOREL_BUILD_BENCH=OFF
+	  -DVEXOREL_BUILD_TESTS=OFF -DVEXOREL_BUILD_BENCH=OFF -DVEXOREL_WERROR=ON
 	cmake --build $(BUILD_WIN_HOST) --target vexorel-profile
 	@prefix=$$(mktemp -d /tmp/vexorel-wine.XXXXXX); \
 	export WINEPREFIX=$$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= WAYLAND_DISPLAY=; \
@@ -102,4 +114,4 @@ fuzz-ci: fuzz-deps
 	fuzz/run.sh $(BUILD_FUZZ) 60
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_WIN) $(BUILD_WIN_HOST) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_WIN) $(BUILD_WIN_HOST) $(BUILD_FUZZ)

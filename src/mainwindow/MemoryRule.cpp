@@ -25,12 +25,24 @@ int suggestedCacheMegabytes(int detectedMegs) {
   return static_cast<int>(roundHalfEven(megs * 3, 4));
 }
 
+namespace {
+
+// The number behind one blank. Appended rather than written as " " + text: GCC 12 at -O3 reports a
+// false overlap (-Wrestrict) in the library's insert-at-front that the latter compiles to.
+std::string blankThenNumber(int number) {
+  std::string text(1, ' ');
+  text += std::to_string(number);
+  return text;
+}
+
+}  // namespace
+
 std::string cacheSuggestionText(int suggestedMegs) {
-  return " " + std::to_string(suggestedMegs);
+  return blankThenNumber(suggestedMegs);
 }
 
 std::string memoryPanelText(int detectedMegs) {
-  return " " + std::to_string(detectedMegs) + "Mb";
+  return blankThenNumber(detectedMegs) + "Mb";
 }
 
 }  // namespace vexorel

@@ -53,7 +53,7 @@ void frmSplash::buildControls() {
 
   imgLogo = new QLabel(Frame1);
   imgLogo->setObjectName(QStringLiteral("imgLogo"));
-  imgLogo->setPixmap(QPixmap(QStringLiteral(":/vexorel/logo.png")));
+  imgLogo->setPixmap(QIcon(QStringLiteral(":/vexorel/logo.png")).pixmap(128));  // picks logo@2x.png on sharp screens
   imgLogo->setScaledContents(true);
   imgLogo->setAccessibleName(QString::fromLatin1(kProgramTitle));
   placeTwips(imgLogo, 300, 420, 1920, 1920);

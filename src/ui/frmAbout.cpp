@@ -69,7 +69,7 @@ frmAbout::frmAbout(WindowHost& host) : FormWindow(host) {
 void frmAbout::buildControls() {
   Picture1 = new QLabel(this);
   Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setPixmap(QPixmap(QStringLiteral(":/vexorel/logo.png")));
+  Picture1->setPixmap(QIcon(QStringLiteral(":/vexorel/logo.png")).pixmap(128));  // picks logo@2x.png on sharp screens
   Picture1->setScaledContents(true);
   Picture1->setAccessibleName(QString::fromLatin1(kProgramTitle));
   Picture1->setGeometry(twipsToPixels((kDesignWidth - kPictureSide) / 2), twipsToPixels(120),

@@ -1,8 +1,10 @@
 # Installs the build tree into a fresh prefix and checks what a user's desktop needs: the binaries, a
 # desktop entry that passes desktop-file-validate and names a program that is there, the icon in the
-# hicolor theme, and a launcher that starts the program in a folder of the user's own.
+# hicolor theme, the help file, and a launcher that starts the program in a folder of the user's own.
+# Where dpkg-deb and dpkg-shlibdeps are at hand, the Debian package is made as well and checked.
 #
-# cmake -DBUILD_DIR=.. -DPREFIX=.. -DBINDIR=bin -DDATADIR=share -DWITH_GUI=ON -P CheckInstall.cmake
+# cmake -DBUILD_DIR=.. -DPREFIX=.. -DBINDIR=bin -DDATADIR=share -DDOCDIR=share/doc/vexorel -DWITH_GUI=ON
+#       -P CheckInstall.cmake
 
 function(fail message)
   message(FATAL_ERROR "install check: ${message}")
@@ -58,14 +60,22 @@ if(NOT text MATCHES "\nIcon=vexorel\n" OR NOT text MATCHES "\nCategories=Game;Se
   fail("the entry's icon or categories are not Vexorel's")
 endif()
 
-# The icon: the 128-pixel picture (checked in its PNG header) and the scalable one.
-set(png "${share}/icons/hicolor/128x128/apps/vexorel.png")
-expect_file("${png}")
+# The icon: the 128- and 256-pixel pictures (checked in their PNG headers) and the scalable one.
+set(side_128 00000080)
+set(side_256 00000100)
+foreach(size 128 256)
+  set(png "${share}/icons/hicolor/${size}x${size}/apps/vexorel.png")
+  expect_file("${png}")
+  file(READ "${png}" header LIMIT 24 HEX)
+  if(NOT header MATCHES "^89504e470d0a1a0a.*${side_${size}}${side_${size}}$")
+    fail("${png} is not a ${size}x${size} PNG picture")
+  endif()
+endforeach()
 expect_file("${share}/icons/hicolor/scalable/apps/vexorel.svg")
-file(READ "${png}" header LIMIT 24 HEX)
-if(NOT header MATCHES "^89504e470d0a1a0a.*0000008000000080$")
-  fail("${png} is not a 128x128 PNG picture")
-endif()
+
+# The help file, with the pictures it shows.
+expect_file("${PREFIX}/${DOCDIR}/README.md")
+expect_file("${PREFIX}/${DOCDIR}/docs/screenshots/main-window.png")
 
 # The launcher starts the program in the user's own folder, created as needed. A stand-in program beside
 # a copy of the launcher reports where it was started.
@@ -91,4 +101,33 @@ foreach(case "home" "data")
   endif()
 endforeach()
 file(REMOVE_RECURSE "${work}")
+
+# The Debian package: the same files under /usr, and library dependencies worked out from the binaries.
+find_program(DPKG_DEB dpkg-deb)
+find_program(SHLIBDEPS dpkg-shlibdeps)
+if(DPKG_DEB AND SHLIBDEPS)
+  set(packages "${PREFIX}-deb")
+  file(REMOVE_RECURSE "${packages}")
+  execute_process(COMMAND cpack -G DEB -B "${packages}" --config "${BUILD_DIR}/CPackConfig.cmake"
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  file(GLOB deb "${packages}/vexorel_*.deb")
+  if(NOT rc EQUAL 0 OR NOT deb)
+    fail("cpack -G DEB failed:\n${out}")
+  endif()
+  execute_process(COMMAND "${DPKG_DEB}" -f "${deb}" Package Depends OUTPUT_VARIABLE fields)
+  if(NOT fields MATCHES "Package: vexorel\n" OR NOT fields MATCHES "Depends:[^\n]*libqt6widgets6"
+     OR NOT fields MATCHES "libc6")
+    fail("the package's name or computed dependencies are wrong:\n${fields}")
+  endif()
+  execute_process(COMMAND "${DPKG_DEB}" -c "${deb}" OUTPUT_VARIABLE listing)
+  foreach(path usr/bin/vexorel usr/bin/vexorel-desktop usr/share/applications/vexorel.desktop
+               usr/share/icons/hicolor/256x256/apps/vexorel.png usr/${DOCDIR}/README.md)
+    if(NOT listing MATCHES " \\./${path}\n")
+      fail("the package lacks /${path}:\n${listing}")
+    endif()
+  endforeach()
+  file(REMOVE_RECURSE "${packages}")
+else()
+  message(STATUS "dpkg-deb or dpkg-shlibdeps not found; the Debian package was not checked")
+endif()
 message(STATUS "install check passed: ${PREFIX}")

@@ -178,7 +178,8 @@ TEST_F(HostileFiles, ReadOnlyProgramFilesStartAndSavingASetSaysItCannot) {
 
 TEST_F(HostileFiles, AGameFolderOnALongPathWithBlanksAndOtherLettersWorks) {
   std::string folder = temp / "Unreal Tournament – Spiele für Mañana 日本語 (GOTY)";
-  folder += "/" + std::string(250 - folder.size() - 1, 'e');
+  folder += '/';
+  folder.append(250 - folder.size(), 'e');
   ASSERT_EQ(folder.size(), 250u);
   fs::create_directories(folder + "/System");
   writeFileBytes(folder + "/System/UnrealTournament.ini", demoGameIni());
