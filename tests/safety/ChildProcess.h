@@ -33,14 +33,7 @@ class ChildProcess {
     ::close(ends[1]);
     out_ = ends[0];
   }
-  ~ChildProcess() {
-    if (pid_ > 0) kill();
-    if (out_ >= 0) ::close(out_);
-  }
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-
-  bool started() const { return pid_ > 0; }
+  ~ChildProcess() { pid_ > 0 ? kill() : void(), out_ >= 0 ? void(::close(out_)) : void(); }
   // Reads until `count` bytes came or the output ended.
   std::string read(std::size_t count = std::string::npos) {
     std::string text;
@@ -55,15 +48,11 @@ class ChildProcess {
   // The exit code once the child ends (-1 when a signal ended it); kill() brings that end about.
   int wait() {
     int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) continue;
     pid_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  void kill() {
-    ::kill(pid_, SIGKILL);
-    wait();
-  }
+  void kill() { ::kill(pid_, SIGKILL), wait(); }
 
  private:
   pid_t pid_ = -1;

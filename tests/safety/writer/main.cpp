@@ -10,7 +10,6 @@
 //       0 (written), 1 (refused) or 2 (a limit could not be set).
 #include <sys/resource.h>
 #include <unistd.h>
-
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -51,10 +50,10 @@ int main(int argc, char** argv) {
       if (!platform.writePrivateProfileString(section, key, std::to_string(i), argv[2])) return 1;
     }
   }
-  if (mode != "once" || argc < 6) return 2;
   for (int i = 6; i < argc; ++i) {
     if (!applyOption(argv[i])) return 2;
   }
+  if (mode != "once" || argc < 6) return 2;
   const bool written = platform.writePrivateProfileString(argv[3], argv[4], argv[5], argv[2]);
   if (!written) std::fputs(platform.lastError().c_str(), stdout);
   std::fflush(stdout);
