@@ -1,15 +1,19 @@
 // The golden files in fixtures/, run through the backend of the build (the POSIX engine here, the
-// Windows calls in the cross build). Each NAME.ini comes with NAME.queries (SECTION<tab>KEY[<tab>DEFAULT]
-// a line) and NAME.expected (what each query reads, a line each, as Windows answers it). A write fixture
-// adds NAME.write (SECTION<tab>KEY<tab>VALUE a line, written in order) and NAME.after (the file's exact
-// bytes after them); its expected reads are those of the written file.
+// Windows calls in the cross build) and, natively, through the vexorel-profile command as well. Each
+// NAME.ini comes with NAME.queries (SECTION<tab>KEY[<tab>DEFAULT] a line) and NAME.expected (what each
+// query reads, a line each, as Windows answers it). A write fixture adds NAME.write (SECTION<tab>KEY<tab>
+// VALUE a line, written in order) and NAME.after (the file's exact bytes after them); its expected reads
+// are those of the written file. Then what the files cannot show: other buffer sizes, NULs, refusals.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/IniEngine.h"
 #include "platform/NativePlatform.h"
 #include "support/core/ScratchOptions.h"
 #include "support/core/TempFolder.h"
@@ -17,8 +21,8 @@
 namespace vexorel {
 namespace {
 
+using namespace std::string_literals;
 using testing::readFileBytes;
-using testing::TempFolder;
 using testing::writeFileBytes;
 namespace fs = std::filesystem;
 
@@ -35,7 +39,6 @@ std::vector<std::vector<std::string>> rows(const fs::path& path) {
   return result;
 }
 
-// Reads every query from `file` and compares it with the expected line.
 void expectReads(Platform& platform, const fs::path& fixture, const std::string& file) {
   const auto queries = rows(fs::path(fixture).replace_extension(".queries"));
   const auto expected = rows(fs::path(fixture).replace_extension(".expected"));
@@ -49,6 +52,12 @@ void expectReads(Platform& platform, const fs::path& fixture, const std::string&
     EXPECT_EQ(n, value.size());
     EXPECT_EQ(value, expected[i].empty() ? "" : expected[i][0]) << "query " << query[0] << "/" << query[1];
   }
+#ifndef _WIN32
+  const std::string out = file + ".out";
+  ASSERT_EQ(std::system(("'" VEXOREL_PROFILE_TOOL "' reads '" + file + "' '" +
+                         fs::path(fixture).replace_extension(".queries").string() + "' > '" + out + "'").c_str()), 0);
+  EXPECT_EQ(readFileBytes(out), readFileBytes(fs::path(fixture).replace_extension(".expected"))) << "vexorel-profile";
+#endif
 }
 
 TEST(GoldenFiles, EveryFixtureReadsAndWritesAsExpected) {
@@ -58,9 +67,9 @@ TEST(GoldenFiles, EveryFixtureReadsAndWritesAsExpected) {
     if (ini.extension() != ".ini") continue;
     SCOPED_TRACE(ini.filename().string());
     ++fixtures;
-    TempFolder folder;
+    testing::TempFolder folder;
     NativePlatform platform(testing::scratchOptions(folder));
-    const std::string copy = (folder.path() / "game.ini").string();
+    const std::string copy = folder / "game.ini";
     writeFileBytes(copy, readFileBytes(ini));
     for (const auto& write : rows(fs::path(ini).replace_extension(".write"))) {
       ASSERT_EQ(write.size(), 3u);
@@ -73,13 +82,67 @@ TEST(GoldenFiles, EveryFixtureReadsAndWritesAsExpected) {
       EXPECT_EQ(readFileBytes(copy), readFileBytes(after));
 #endif
       // Whoever reads the bytes we write, the system's calls included, reads the expected values.
-      const std::string written = (folder.path() / "after.ini").string();
+      const std::string written = folder / "after.ini";
       writeFileBytes(written, readFileBytes(after));
       expectReads(platform, ini, written);
     }
     expectReads(platform, ini, copy);
   }
   EXPECT_GE(fixtures, 40);
+}
+
+std::string read(std::string_view file, const char* key, const char* fallback = "Default", std::size_t size = 255) {
+  return ini::readValue(file, "A", key, fallback, size);
+}
+
+TEST(IniEngine, BufferSizesDefaultsNulsAndRefusals) {
+  const std::string file = "[A]\nk=" + std::string(300, 'x') + "\nq=\"yyyy\"\nn=ab\0cd\nx\0y=1\nm=v\n"s;
+  EXPECT_EQ(read(file, "k", "", 4), "xxx");
+  EXPECT_EQ(read(file, "q", "", 4), "yyy");
+  EXPECT_EQ(read(file, "k", "", 1), "");
+  EXPECT_EQ(read(file, "k", "", 0), "");
+  EXPECT_EQ(read(file, "missing", "Default", 4), "Def");
+  EXPECT_EQ(ini::readValue(std::nullopt, "A", "k", "Default ", 255), "Default") << "an unreadable file";
+  EXPECT_EQ(read(file, "n"), "ab") << "a NUL ends the value";
+  EXPECT_EQ(read(file, "m"), "v") << "elsewhere it is an ordinary byte";
+  EXPECT_EQ(read(file, ""), "Default");
+  EXPECT_EQ(ini::applyWrite("[A]\nx=\0\nk=1\n"s, "A", "k", "2"), "[A]\nx=\0\nk=2\n"s);
+  const char* header = "the key name would read back as a comment or a section header";
+  const struct {
+    std::string section, key, value, why;
+  } refused[] = {
+      {"A", "k", "a\nb", "the value contains a line break"}, {"A", "k", "a\rb", "the value contains a line break"},
+      {"A", "k", "a\0b"s, "the value contains a NUL character"}, {"A\n", "k", "v", "the section name contains a line break"},
+      {"A", "k\r", "v", "the key name contains a line break"}, {"A", "k\0"s, "v", "the key name contains a NUL character"},
+      {" ", "k", "v", "the section name is empty"}, {"A", "", "v", "the key name is empty"},
+      {"A", "a=b", "v", "the key name contains '='"}, {"A", ";k", "v", header}, {"A", "[k]", "v", header},
+      // Found by fuzzing: the line's own Ctrl-Z end mark is kept, so this value grew with every write.
+      {"A", "k", "v\x1A", "the value ends with a Ctrl-Z end-of-file mark"}, {"A", "k", "a=b;c[d]\"'\x1A!", ""},
+  };
+  for (const auto& c : refused) EXPECT_EQ(ini::whyNotWritable(c.section, c.key, c.value), c.why) << c.value;
+}
+
+// On any file a write reads back, changes nothing when repeated, and is one edit inside one line (or
+// only adds lines): no line break of the old file goes.
+TEST(IniEngine, RandomFilesKeepEveryOtherByte) {
+  std::mt19937 random(2024);
+  const char alphabet[] = "[]=;\r\n\t \x1A\"'kA\0\xFF";
+  for (int round = 0; round < 3000; ++round) {
+    std::string before(static_cast<std::size_t>(random() % 120), '\0');
+    for (char& c : before) c = alphabet[random() % (sizeof alphabet - 1)];
+    EXPECT_LE(read(before, "k").size(), 254u);
+    const std::string after = ini::applyWrite(before, "A", "k", "value");
+    ASSERT_EQ(read(after, "k"), "value") << round;
+    EXPECT_EQ(ini::applyWrite(after, "A", "k", "value"), after) << round;
+    std::size_t prefix = 0, suffix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) ++prefix;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+      ++suffix;
+    }
+    EXPECT_EQ(before.substr(prefix, before.size() - prefix - suffix).find_first_of("\r\n"), std::string::npos)
+        << "a write removed a line break, round " << round;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+// What only the POSIX backend has: Windows-style paths on a case-sensitive file system, its own error
+// texts, the desktop opener, the registry store in export-file format, and the vexorel-profile command.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/PosixPaths.h"
+#include "platform/PosixPlatform.h"
+#include "support/core/TempFolder.h"
+
+namespace vexorel {
+namespace {
+
+using namespace std::string_literals;
+using testing::readFileBytes;
+using testing::TempFolder;
+using testing::writeFileBytes;
+namespace fs = std::filesystem;
+
+TEST(PosixPaths, SeparatorsFullPathsAndLookupInAnyLetterCase) {
+  EXPECT_EQ(paths::makeAbsolute("C:\\Games\\UT\\\\System\\UT.ini", "/start"), "/start/C:/Games/UT/System/UT.ini");
+  EXPECT_EQ(paths::makeAbsolute("/games/ut\\\\System\\", "/start"), "/games/ut/System");
+  EXPECT_EQ(paths::makeAbsolute(".\\BACKUP\\..\\Vexorel.ini", "/start"), "/start/Vexorel.ini");
+  EXPECT_EQ(paths::makeAbsolute("/a/../../b", "/start"), "/b");
+  EXPECT_EQ(paths::makeAbsolute("\\\\", "/start"), "/");
+  EXPECT_EQ(paths::makeAbsolute("", "/start"), "/start");
+  EXPECT_EQ(paths::toPosixSeparators("a\\\\b//c\\"), "a/b/c");
+  EXPECT_EQ(paths::parentOf("/a"), "/");
+  TempFolder folder;
+  fs::create_directories(folder.path() / "Game" / "system");
+  fs::create_directories(folder.path() / "BACKUP");
+  writeFileBytes(folder.path() / "Game" / "system" / "UnrealTournament.ini", "");
+  const std::string base = folder.path().string();
+  EXPECT_EQ(paths::resolve("GAME\\System\\unrealtournament.ini", base), base + "/Game/system/UnrealTournament.ini");
+  EXPECT_EQ(paths::resolve("\\game", base + "/"), "/game") << "an absolute path stays absolute";
+  EXPECT_EQ(paths::resolve("game\\New\\system", base), base + "/Game/New/system") << "unknown parts stay as spelt";
+  fs::create_directories(folder.path() / "backup");
+  EXPECT_EQ(paths::resolve("backup", base), base + "/backup") << "the exact spelling wins";
+  EXPECT_EQ(paths::resolve("Backup", base), base + "/BACKUP") << "the smallest match, not readdir's order";
+}
+
+TEST(PosixFileCalls, ErrorTextsTheProcesssOwnFolderAndTheDesktopOpener) {
+  TempFolder folder;
+  PosixPlatform platform{PosixPlatformOptions{folder / "registry.reg", folder.path().string()}};
+  const auto fails = [&](bool done, const std::string& error) {
+    EXPECT_FALSE(done);
+    EXPECT_EQ(platform.lastError(), error);
+  };
+  const std::string gone = ": No such file or directory";
+  fails(platform.createDirectory("missing\\inner"), "cannot create the folder " + (folder / "missing/inner") + gone);
+  fails(platform.deleteFile("gone.ini"), "cannot delete " + (folder / "gone.ini") + gone);
+  fails(platform.copyFile("missing.ini", "copy.ini", false), "cannot read " + (folder / "missing.ini") + gone);
+  fails(platform.writePrivateProfileString("A", "k", "v", "NoSuchFolder\\x.ini"),
+        "cannot write " + (folder / "NoSuchFolder/x.ini") + gone);
+  writeFileBytes(folder.path() / "x.ini", "");
+  fails(platform.copyFile("x.ini", "x.INI", true), "cannot copy to " + (folder / "x.ini") + ": the file exists");
+  fs::create_directories(folder.path() / "dir");
+  fails(platform.copyFile("dir", "copy.ini", false), "cannot read " + (folder / "dir") + ": it is a folder");
+  PosixPlatform processFolder{PosixPlatformOptions{folder / "registry.reg", ""}};
+  EXPECT_EQ(processFolder.getFullPathName("x.ini"), (fs::current_path() / "x.ini").string());
+
+  // A stand-in opener on the PATH records its folder and arguments: no shell sees the name.
+  fs::create_directories(folder.path() / "bin");
+  fs::create_directories(folder.path() / "Help");
+  writeFileBytes(folder.path() / "Help" / "Vexorel.hlp", "help");
+  const std::string record = folder / "record";
+  writeFileBytes(folder.path() / "bin" / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$#\" \"$1\" > '" + record +
+                                                         ".part' && mv '" + record + ".part' '" + record + "'\n");
+  fs::permissions(folder.path() / "bin" / "xdg-open", fs::perms::owner_all);
+  const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  ::setenv("PATH", (folder.path().string() + "/bin:" + oldPath).c_str(), 1);
+  const int result = platform.shellExecute("Open", "help\\vexorel.hlp; echo bad", "help", 1);
+  const int found = platform.shellExecute("Open", "help\\vexorel.hlp", "help", 1);
+  ::setenv("PATH", oldPath.c_str(), 1);
+  EXPECT_EQ(result, 2);
+  ASSERT_GT(found, 32);
+  for (int i = 0; i < 1000 && !fs::exists(record); ++i) platform.sleep(10);  // waits for the opener
+  EXPECT_EQ(readFileBytes(record), folder / "Help" + "\n1\n" + (folder / "Help/Vexorel.hlp") + "\n");
+}
+
+constexpr const char* kGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
+const std::string kFullKey = "HKEY_LOCAL_MACHINE\\"s + kGameKey;
+TEST(RegistryBackend, TheStoreFileIsReadAfreshWrittenLateAndFollowsTheConfigurationFolder) {
+  TempFolder folder;
+  const std::string store = folder / "config/vexorel/registry.reg";
+  PosixPlatform platform{PosixPlatformOptions{store, folder.path().string()}};
+  const RegistryKey created = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
+  EXPECT_FALSE(fs::exists(store)) << "the store is written with the first value, not before";
+  const RegistryKey again =
+      platform.regOpenKey(RegistryRoot::LocalMachine, "software\\UNREAL technology\\Installed Apps\\UnrealTournament\\");
+  EXPECT_NE(again, kNoRegistryKey) << "a created key opens before it holds a value, in any letter case";
+  ASSERT_TRUE(platform.regSetValue(created, "Folder", RegSz, "/games/ut")) << platform.lastError();
+  EXPECT_EQ(readFileBytes(store), "Windows Registry Editor Version 5.00\n\n[" + kFullKey + "]\n\"Folder\"=\"/games/ut\"\n");
+  writeFileBytes(store, "[" + kFullKey + "]\n\"Folder\"=\"two\"\n");
+  EXPECT_EQ(platform.regQueryValue(again, "folder")->bytes, "two\0"s);
+  EXPECT_FALSE(platform.regSetValue(platform.regCreateKey(RegistryRoot::LocalMachine, "Software\\Two\nLines"), "F", RegSz, "x"));
+  fs::remove(store);
+  fs::create_directories(store);
+  EXPECT_FALSE(platform.regSetValue(created, "Folder", RegSz, "x")) << "a store that cannot be read is not overwritten";
+  EXPECT_TRUE(fs::is_directory(store));
+
+  const char* old = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = old ? old : "";
+  ::setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+  {
+    PosixPlatform users;
+    EXPECT_TRUE(users.regSetValue(users.regCreateKey(RegistryRoot::LocalMachine, kGameKey), "Folder", RegSz, "x"));
+  }
+  old ? ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_TRUE(fs::exists(folder.path() / "vexorel" / "registry.reg"));
+}
+
+// The vexorel-profile command run as a program (its reads are checked on every golden file).
+TEST(ProfileTool, GetSetAndFailures) {
+  TempFolder folder;
+  const auto run = [&](std::vector<std::string> args, int exitCode) {
+    std::string command = "'" VEXOREL_PROFILE_TOOL "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    const int status = std::system((command + " >'" + folder / "out" + "' 2>'" + folder / "err" + "'").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), exitCode) << command;
+    return readFileBytes(folder / (exitCode == 0 ? "out" : "err"));
+  };
+  const std::string ini = folder / "UT.ini";
+  writeFileBytes(ini, "[A]\r\nk=1\r\n[B]\nj = two words \n");
+  EXPECT_EQ(run({"get", ini, "a", "K"}, 0), "1\n");
+  EXPECT_EQ(run({"get", ini, "A", "Missing", "Fallback"}, 0), "Fallback\n");
+  run({"set", ini, "C", "n", " 96"}, 0);
+  EXPECT_EQ(readFileBytes(ini), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
+  writeFileBytes(folder / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
+  EXPECT_EQ(run({"reads", ini, folder / "queries"}, 0), "1\ntwo words\nFallback\n\n");
+  EXPECT_EQ(run({"reads", ini, folder / "missing"}, 1), "vexorel-profile: cannot read " + (folder / "missing") + "\n");
+  const std::string missing = folder / "nofolder/UT.ini";
+  EXPECT_EQ(run({"set", missing, "A", "k", "v"}, 1),
+            "vexorel-profile: cannot write " + missing + ": No such file or directory\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{}, {"get", "f", "s"}, {"set", "f", "s", "k"}, {"remove", "f", "s", "k"}}) {
+    EXPECT_EQ(run(args, 2).rfind("usage: vexorel-profile get FILE SECTION KEY [DEFAULT]\n", 0), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace vexorel
