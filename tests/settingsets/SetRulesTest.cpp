@@ -1,48 +1,58 @@
-// The naming and numbering rules of setting sets, and the name check held against the real
+// The naming and numbering rules of setting sets from a table, the name check held against the real
 // private-profile engine: a name is refused exactly when it would not read back as typed.
 
-#include <gtest/gtest.h>
+#include <sstream>
 
 #include "core/ReadModule.h"
 #include "core/SetRules.h"
-#include "support/core/FakePlatform.h"
-#include "support/core/TempFolder.h"
+#include "support/gui/GuiTest.h"
 
 namespace vexorel::testing {
 namespace {
 
-TEST(SetRules, SectionNamesAndCounts) {
-  EXPECT_EQ(sets::sectionName(12), "Save12");
-  EXPECT_EQ(sets::parseSaveNumber("0"), 0);
-  EXPECT_EQ(sets::parseSaveNumber("03"), 3);
-  EXPECT_EQ(sets::parseSaveNumber("32767"), 32767);
-  for (const char* text : {"", "Default", "abc", "-1", "+1", "1e3", " 1", "1 ", "3.0", "32768", "99999999999"}) {
-    EXPECT_FALSE(sets::parseSaveNumber(text).has_value()) << text;
+std::string decoded(const std::string& text) {  // \xHH is that byte, {c*N} is N copies of c
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "\\x") == 0) {
+      out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else if (text[i] == '{') {
+      const std::size_t end = text.find('}', i);
+      out.append(std::stoul(text.substr(i + 3, end - i - 3)), text[i + 1]);
+      i = end;
+    } else {
+      out += text[i];
+    }
   }
+  return out;
 }
 
-// Writes the name as a set's "SaveName" and reads it back the way the load window does.
-bool roundTrips(Platform& platform, ReadModule& module, const std::string& file, const std::string& name) {
-  if (!platform.writePrivateProfileString("Save1", "SaveName", name, file)) return false;
-  return module.ReadProfileValue("Save1", "SaveName", file) == name;
-}
-
-TEST(SetRules, RefusedExactlyWhenTheFileCannotHoldTheName) {
+TEST(SetRules, EveryCaseOfTheTable) {
   TempFolder temp;
   FakePlatform platform(PosixPlatformOptions{temp / "registry.reg", temp.path().string()});
   ReadModule module(platform);
   const std::string file = temp / "Vexorel.ini";
-
-  const std::string names[] = {
-      // Kept: the value is everything after the key's '=', so these characters are plain text there.
-      "Fast", "a=b", "=lead", "[Save2]", "x]", ";comment", "x;y", "Default", "Été über ñ 日本", "Mid  blanks", "a\tb",
-      "\"half", "'mixed\"", "'", std::string(254, 'y'), std::string(127, 'y') + "\xC3\xA9",
-      // Refused: trimmed, cut, stripped or cut short by the reader, or refused by the writer.
-      " lead", "trail ", "\tTab", "end\x1A", "Fast\nSlow", "Fast\r", std::string("a\0b", 3), std::string(255, 'z'),
-      std::string(300, 'z'), std::string(128, 'z') + "\xC3\xA9", "\"quoted\"", "'single'", "   "};
-  for (const std::string& name : names) {
-    EXPECT_EQ(!sets::nameProblem(name).has_value(), roundTrips(platform, module, file, name)) << name;
+  EXPECT_EQ(sets::sectionName(12), "Save12");
+  std::istringstream table(testData("settingsets/setrules.txt"));
+  int cases = 0;
+  for (std::string line; std::getline(table, line);) {
+    if (line.starts_with('#')) continue;
+    const std::size_t bar = line.find('|'), last = line.rfind('|');
+    const std::string kind = line.substr(0, bar), name = decoded(line.substr(bar + 1, last - bar - 1));
+    ++cases;
+    if (kind == "number") {
+      const auto count = sets::parseSaveNumber(name);
+      EXPECT_EQ(count ? std::to_string(*count) : "-", line.substr(last + 1)) << line;
+      continue;
+    }
+    const std::string typed = decoded(line.substr(bar + 1));
+    // Written as a set's "SaveName" and read back the way the load window does.
+    const bool readsBack = platform.writePrivateProfileString("Save1", "SaveName", typed, file) &&
+                           module.ReadProfileValue("Save1", "SaveName", file) == typed;
+    EXPECT_EQ(!sets::nameProblem(typed).has_value(), kind == "keep") << line;
+    EXPECT_EQ(readsBack, kind == "keep") << line;
   }
+  EXPECT_EQ(cases, 43);
 }
 
 }  // namespace

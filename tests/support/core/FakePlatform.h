@@ -1,10 +1,11 @@
 #pragma once
-// The real backend of the system (POSIX, or Windows in the cross build) on a test's own folders, with
-// the pieces a test must control replaced:
-// the memory size is set by the test, pauses are recorded instead of slept, and shell calls are
-// recorded and answered with a chosen code.
+// The real backend of the system (POSIX, or Windows in the cross build) on a test's own folders, with the
+// pieces a test must control replaced: the memory size is set by the test, pauses are recorded instead of
+// slept, and shell calls are recorded and answered with a chosen code.
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,7 @@
 namespace vexorel::testing {
 
 struct ShellCall {
-  std::string verb;
-  std::string file;
-  std::string directory;
+  std::string verb, file, directory;
   int showCommand = 0;
 };
 
@@ -35,6 +34,31 @@ class FakePlatform : public NativePlatform {
   int shellResult = 42;
   std::vector<ShellCall> shellCalls;
   std::vector<unsigned> sleeps;
+};
+
+// Also logs every profile write and every copy, in order, and fails the calls a test chooses.
+class RecordingPlatform : public FakePlatform {
+ public:
+  using FakePlatform::FakePlatform;
+
+  bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
+                                 const std::string& file) override {
+    log.push_back("write " + section + "/" + key + "=" + value);
+    return !(failWrite && failWrite(file)) && FakePlatform::writePrivateProfileString(section, key, value, file);
+  }
+  bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
+    log.push_back("copy " + from + " -> " + to);
+    return !(failCopy && failCopy(to)) && FakePlatform::copyFile(from, to, failIfExists);
+  }
+  std::vector<std::string> writesOnly() const {
+    std::vector<std::string> found;
+    std::ranges::copy_if(log, std::back_inserter(found), [](const std::string& e) { return e.starts_with("write "); });
+    return found;
+  }
+
+  std::vector<std::string> log;
+  std::function<bool(const std::string& file)> failWrite;
+  std::function<bool(const std::string& to)> failCopy;
 };
 
 }  // namespace vexorel::testing

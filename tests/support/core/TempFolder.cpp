@@ -3,9 +3,9 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 #include <stdexcept>
-#include <system_error>
+
+#include "support/core/ScratchOptions.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -13,13 +13,13 @@
 
 namespace vexorel::testing {
 
+namespace fs = std::filesystem;
+
 TempFolder::TempFolder() {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::ostringstream name;
-    name << "vexorel-test-" << std::hex << random() << random();
-    path_ = std::filesystem::temp_directory_path() / name.str();
-    if (std::filesystem::create_directory(path_)) return;
+    path_ = fs::temp_directory_path() / ("vexorel-test-" + std::to_string(random()) + std::to_string(random()));
+    if (fs::create_directory(path_)) return;
   }
   throw std::runtime_error("cannot make a temporary folder");
 }
@@ -27,13 +27,12 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
   std::error_code ignored;
   // Tests may leave read-only folders behind; make them writable again so they can be removed.
-  for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add | std::filesystem::perm_options::nofollow, ignored);
+  for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
+       it.increment(ignored)) {
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add | fs::perm_options::nofollow, ignored);
   }
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  fs::remove_all(path_, ignored);
 #ifdef _WIN32
   HKEY parent = nullptr;
   if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Vexorel-Test", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &parent) ==
@@ -50,14 +49,31 @@ std::string scratchRegistryKey(const TempFolder& folder) {
   return "Software\\Vexorel-Test\\" + folder.path().filename().string();
 }
 
-std::string readFileBytes(const std::filesystem::path& path) {
+NativePlatformOptions scratchOptions(const TempFolder& folder) {
+#ifdef _WIN32
+  return {scratchRegistryKey(folder), folder.path().string()};
+#else
+  return {folder / "registry.reg", folder.path().string()};
+#endif
+}
+
+bool runningUnderWine() {
+#ifdef _WIN32
+  const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+  return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+  return false;
+#endif
+}
+
+std::string readFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void writeFileBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+void writeFileBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace vexorel::testing

@@ -1,6 +1,6 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it when the test ends, and small helpers
-// to write and read files byte for byte.
+// A fresh folder for one test, removed with everything in it when the test ends, and small helpers to write
+// and read files byte for byte.
 
 #include <filesystem>
 #include <string>
@@ -15,15 +15,14 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  // Full path of a name inside the folder, as a string.
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }  // a path inside it
 
  private:
   std::filesystem::path path_;
 };
 
-// On Windows a temporary folder also owns a registry key, HKEY_LOCAL_MACHINE (32-bit view)
-// "Software\Vexorel-Test\<folder name>", removed with the folder; tests keep their registry values there.
+// On Windows the folder also owns the registry key HKEY_LOCAL_MACHINE (32-bit view)
+// "Software\Vexorel-Test\<folder name>", removed with it; tests keep their registry values there.
 std::string scratchRegistryKey(const TempFolder& folder);
 
 std::string readFileBytes(const std::filesystem::path& path);

@@ -1,11 +1,41 @@
 #include "support/gui/GuiTest.h"
 
+#include <QApplication>
 #include <filesystem>
 
 #include "core/SettingSetStore.h"
 #include "editor/Form4.h"
+#include "startup/frmSplash.h"
 
 namespace vexorel::testing {
+
+namespace fs = std::filesystem;
+
+std::string testData(const std::string& name) {
+  return readFileBytes(fs::path(VEXOREL_SOURCE_DIR) / "tests" / name);
+}
+std::string demoGameIni() {
+  return readFileBytes(fs::path(VEXOREL_SOURCE_DIR) / "examples/game/System/UnrealTournament.ini");
+}
+
+std::string edited(std::string bytes, const std::string& from, const std::string& to) {
+  const auto at = bytes.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+}
+
+QStringList captionsOf(const QWidget& window) {
+  QStringList lines{"window " + window.windowTitle()};
+  for (const QObject* child : window.findChildren<QObject*>()) {
+    for (const char* name : {"title", "text", "currentText", "toolTip"}) {
+      const QVariant value = child->property(name);
+      if (value.typeId() != QMetaType::QString || value.toString().isEmpty()) continue;
+      lines << QString("%1 %2 %3").arg(child->metaObject()->className(), name, value.toString().replace('\n', "\\n"));
+      if (!child->property("enabled").toBool()) lines.back() += " (off)";
+    }
+  }
+  return lines;
+}
 
 void showValues(AppContext& app, const std::vector<std::string>& values) {
   ValueRows rows = app.state().rows;
@@ -17,23 +47,15 @@ bool saveSet(AppContext& app, const std::string& name) {
   return SaveSettingSet(app.module(), app.state().VEXORELPATH, name, app.state().rows);
 }
 
-std::string demoGameIni() {
-  return readFileBytes(std::filesystem::path(VEXOREL_SOURCE_DIR) / "examples/game/System/UnrealTournament.ini");
-}
-
 void GuiTest::SetUp() {
   startFolder = temp / "start";
   gameFolder = temp / "UT";
   registryFile = temp / "registry.reg";
-  std::filesystem::create_directories(startFolder);
-  std::filesystem::create_directories(std::filesystem::path(gameFolder) / "System");
+  fs::create_directories(startFolder);
+  fs::create_directories(fs::path(gameFolder) / "System");
   writeGameIni(demoGameIni());
   platform = std::make_unique<FakePlatform>(PosixPlatformOptions{registryFile, startFolder});
   app = std::make_unique<AppContext>(*platform, dialogs);
-}
-
-void GuiTest::TearDown() {
-  app.reset();
 }
 
 void GuiTest::registerGame() {
@@ -41,17 +63,35 @@ void GuiTest::registerGame() {
       app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, gameFolder));
 }
 
-void GuiTest::writeGameIni(const std::string& bytes) {
-  writeFileBytes(gameIniPath(), bytes);
+void ProgramTest::SetUp() {
+  GuiTest::SetUp();
+  app.reset();
+  platform = std::make_unique<RecordingPlatform>(PosixPlatformOptions{registryFile, startFolder});
+  recorder = static_cast<RecordingPlatform*>(platform.get());
+  app = std::make_unique<AppContext>(*platform, dialogs);
+  app->splash().MainAppPath = startFolder;
+  app->splash().VEXORELPATH = startPath("Vexorel.ini");
+  writeFileBytes(startPath("Vexorel.ini"), kFreshSettings);
+  fs::create_directories(startPath("BACKUP"));
 }
-std::string GuiTest::gameIni() const {
-  return readFileBytes(gameIniPath());
-}
-std::string GuiTest::gameIniPath() const {
-  return gameFolder + "/System/UnrealTournament.ini";
-}
-std::string GuiTest::startPath(const std::string& name) const {
-  return startFolder + "/" + name;
+
+void ProgramTest::expectBox(std::size_t index, const QString& text, const QString& caption, MsgIcon icon,
+                            MsgButtons buttons) {
+  ASSERT_LT(index, dialogs.calls.size()) << "no box " << index << " (expected \"" << text.toStdString() << "\")";
+  const DialogCall& call = dialogs.calls[index];
+  EXPECT_EQ(call.text, text);
+  EXPECT_EQ(call.caption, caption) << text.toStdString();
+  EXPECT_EQ(call.icon, icon) << text.toStdString();
+  EXPECT_EQ(call.buttons, buttons) << text.toStdString();
 }
 
 }  // namespace vexorel::testing
+
+// main() of the window test programs: one QApplication on the offscreen platform for the whole run.
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

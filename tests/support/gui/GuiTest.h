@@ -1,10 +1,12 @@
 #pragma once
-// The fixture of the window tests: a start folder and a game folder of the test's own, a registry
-// store file, the POSIX backend with memory, sleep and shell under the test's control, the scripted
-// dialog service, and a fresh application context.
+// The fixtures of the window tests. GuiTest: a start folder and a game folder of the test's own, a registry store
+// file, the POSIX backend with memory, sleep and shell under the test's control, the scripted dialog service,
+// and a fresh application context. ProgramTest: the same as the start-up window leaves it, every write and
+// copy logged.
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +18,12 @@
 
 namespace vexorel::testing {
 
-// The realistic game configuration file kept in the project's examples.
-std::string demoGameIni();
+std::string demoGameIni();  // the realistic game configuration file kept in the project's examples
+// The bytes with the first occurrence of `from` (which must be there) replaced.
+std::string edited(std::string bytes, const std::string& from, const std::string& to);
+std::string testData(const std::string& name);  // a data file beside the tests, by its path under tests/
+// A window's caption, then one line per text its widgets and actions show: title, text, current text, tool tip.
+QStringList captionsOf(const QWidget& window);
 
 // Shows these values in the editor's value list, as the user's clicks would leave them.
 void showValues(AppContext& app, const std::vector<std::string>& values);
@@ -27,15 +33,13 @@ bool saveSet(AppContext& app, const std::string& name);
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override { app.reset(); }
 
-  // Records the game folder in the registry store, as the game's installer does.
-  void registerGame();
-  // Writes the game's UnrealTournament.ini (the demo file unless other bytes are given).
-  void writeGameIni(const std::string& bytes);
-  std::string gameIni() const;  // its bytes now
-  std::string gameIniPath() const;
-  std::string startPath(const std::string& name) const;  // a path inside the start folder
+  void registerGame();  // records the game folder in the registry store, as the game's installer does
+  void writeGameIni(const std::string& bytes) { writeFileBytes(gameIniPath(), bytes); }
+  std::string gameIni() const { return readFileBytes(gameIniPath()); }
+  std::string gameIniPath() const { return gameFolder + "/System/UnrealTournament.ini"; }
+  std::string startPath(const std::string& name) const { return startFolder + "/" + name; }
 
   TempFolder temp;
   std::string startFolder;  // the program's current working directory
@@ -44,6 +48,18 @@ class GuiTest : public ::testing::Test {
   std::unique_ptr<FakePlatform> platform;
   ScriptedDialogService dialogs;
   std::unique_ptr<AppContext> app;
+};
+
+inline constexpr const char* kFreshSettings = "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=Yes\r\n";
+
+class ProgramTest : public GuiTest {
+ protected:
+  void SetUp() override;
+  std::string settings() const { return readFileBytes(startPath("Vexorel.ini")); }
+  void expectBox(std::size_t index, const QString& text, const QString& caption, MsgIcon icon,
+                 MsgButtons buttons = MsgButtons::Ok);
+
+  RecordingPlatform* recorder = nullptr;
 };
 
 }  // namespace vexorel::testing

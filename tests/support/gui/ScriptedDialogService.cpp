@@ -4,47 +4,38 @@
 
 namespace vexorel::testing {
 
-MsgAnswer ScriptedDialogService::msgBox(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
-                                        const QString& caption) {
-  DialogCall call{
-      DialogCall::Message, text, caption.isEmpty() ? QString::fromLatin1(kProgramTitle) : caption, icon, buttons, {}};
-  calls.push_back(call);
-  if (onShow) onShow(call);
-  if (!answers.empty()) {
-    const MsgAnswer a = answers.front();
-    answers.pop_front();
-    return a;
+namespace {
+
+// Records the call and hands out the next scripted answer; without one, `otherwise` (a failure unless allowed).
+template <typename T>
+T next(ScriptedDialogService& service, const DialogCall& call, std::deque<T>& script, T otherwise, bool allowed) {
+  service.calls.push_back(call);
+  if (service.onShow) service.onShow(call);
+  if (script.empty()) {
+    if (!allowed) ADD_FAILURE() << "unscripted dialog: " << call.text.toStdString();
+    return otherwise;
   }
-  if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
-  ADD_FAILURE() << "unscripted question: " << text.toStdString();
-  return MsgAnswer::No;
+  T value = script.front();
+  script.pop_front();
+  return value;
 }
 
-QString ScriptedDialogService::inputBox(QWidget*, const QString& prompt, const QString& title,
-                                        const QString& defaultText) {
-  DialogCall call{DialogCall::Input, prompt, title, MsgIcon::None, MsgButtons::Ok, defaultText};
-  calls.push_back(call);
-  if (onShow) onShow(call);
-  if (inputs.empty()) {
-    ADD_FAILURE() << "unscripted input box: " << prompt.toStdString();
-    return QString();
-  }
-  QString text = inputs.front();
-  inputs.pop_front();
-  return text;
+}  // namespace
+
+MsgAnswer ScriptedDialogService::msgBox(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon,
+                                        const QString& caption) {
+  const bool okOnly = buttons == MsgButtons::Ok;
+  const QString shown = caption.isEmpty() ? QString::fromLatin1(kProgramTitle) : caption;
+  return next(*this, {DialogCall::Message, text, shown, icon, buttons, {}}, answers,
+              okOnly ? MsgAnswer::Ok : MsgAnswer::No, okOnly);
+}
+
+QString ScriptedDialogService::inputBox(QWidget*, const QString& prompt, const QString& title, const QString& text) {
+  return next(*this, {DialogCall::Input, prompt, title, MsgIcon::None, MsgButtons::Ok, text}, inputs, {}, false);
 }
 
 QString ScriptedDialogService::openFileDialog(QWidget*, const QString& title, const QString& filter) {
-  DialogCall call{DialogCall::OpenFile, title, title, MsgIcon::None, MsgButtons::Ok, filter};
-  calls.push_back(call);
-  if (onShow) onShow(call);
-  if (files.empty()) {
-    ADD_FAILURE() << "unscripted open-file dialog: " << title.toStdString();
-    return QString();
-  }
-  QString path = files.front();
-  files.pop_front();
-  return path;
+  return next(*this, {DialogCall::OpenFile, title, title, MsgIcon::None, MsgButtons::Ok, filter}, files, {}, false);
 }
 
 std::vector<QString> ScriptedDialogService::messageTexts() const {

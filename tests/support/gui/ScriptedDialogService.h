@@ -1,7 +1,7 @@
 #pragma once
-// The dialog service for tests: every box is recorded (kind, text, caption as shown, icon, buttons)
-// and answered from a script. An OK-only box needs no scripted answer; a Yes/No question, an input
-// box or an open-file dialog without one fails the test.
+// The dialog service for tests: every box is recorded (kind, text, caption as shown, icon, buttons) and answered
+// from a script. An OK-only box needs no scripted answer; a question, an input box or an open-file dialog
+// without one fails the test.
 
 #include <QString>
 #include <deque>
@@ -23,23 +23,19 @@ struct DialogCall {
 
 class ScriptedDialogService : public DialogService {
  public:
-  MsgAnswer msgBox(QWidget* parent, const QString& text, MsgButtons buttons, MsgIcon icon,
-                   const QString& caption) override;
-  QString inputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText) override;
-  QString openFileDialog(QWidget* parent, const QString& title, const QString& filter) override;
+  MsgAnswer msgBox(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon, const QString& caption) override;
+  QString inputBox(QWidget*, const QString& prompt, const QString& title, const QString& defaultText) override;
+  QString openFileDialog(QWidget*, const QString& title, const QString& filter) override;
 
   void answer(MsgAnswer a) { answers.push_back(a); }
   void typeInput(const QString& text) { inputs.push_back(text); }
   void cancelInput() { inputs.push_back(QString()); }
   void chooseFile(const QString& path) { files.push_back(path); }
-
-  // Texts of the message boxes shown so far, in order.
-  std::vector<QString> messageTexts() const;
+  std::vector<QString> messageTexts() const;  // texts of the message boxes shown so far, in order
 
   std::vector<DialogCall> calls;
   std::deque<MsgAnswer> answers;
-  std::deque<QString> inputs;
-  std::deque<QString> files;
+  std::deque<QString> inputs, files;
   // Runs as each dialog is shown, before it is answered (to look at the program's state then).
   std::function<void(const DialogCall&)> onShow;
 };

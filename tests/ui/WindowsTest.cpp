@@ -1,0 +1,43 @@
+// Every window's captions against one table, and the ways the about box closes.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "mainwindow/Frmmain.h"
+#include "settingsets/frmload.h"
+#include "startup/frmSplash.h"
+#include "startup/frmoptions.h"
+#include "support/gui/GuiTest.h"
+#include "ui/frmAbout.h"
+
+namespace vexorel::testing {
+namespace {
+
+TEST_F(ProgramTest, EveryWindowShowsTheCaptionsOfTheTable) {
+  registerGame();
+  QStringList shown;
+  for (FormWindow* window : std::initializer_list<FormWindow*>{&app->splash(), &app->frmmain(), &app->options(),
+                                                               &app->load(), &app->about()}) {
+    window->showForm();
+    shown << captionsOf(*window);
+  }
+  EXPECT_EQ(shown.join('\n').toStdString() + "\n", testData("ui/captions.txt"));
+}
+
+TEST_F(ProgramTest, AboutClosesOnOkOrABackgroundClickAndReopensWithItsTexts) {
+  frmAbout& about = app->about();
+  about.showForm();
+  const QStringList texts = captionsOf(about);
+  QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+  EXPECT_FALSE(about.isLoaded() || about.isVisible());
+  about.showForm();
+  EXPECT_EQ(captionsOf(about), texts);
+  QTest::mouseClick(about.lblTitle, Qt::LeftButton);  // a label is not the background
+  EXPECT_TRUE(about.isVisible());
+  QTest::mouseClick(&about, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  EXPECT_FALSE(about.isLoaded() || about.isVisible());
+}
+
+}  // namespace
+}  // namespace vexorel::testing
