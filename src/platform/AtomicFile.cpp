@@ -211,11 +211,13 @@ bool readInto(const std::string& path, Bytes& bytes, std::string& error) {
       return false;
     }
     bytes.size_ = 0;
+    const std::size_t expected = static_cast<std::size_t>(before.st_size > 0 ? before.st_size : 0);
     // One byte more than the size, so that a file growing meanwhile is noticed.
-    bytes.reserve(static_cast<std::size_t>(before.st_size > 0 ? before.st_size : 0) + 1);
+    bytes.reserve(expected + 1);
     for (;;) {
       if (bytes.size_ == bytes.capacity_) bytes.reserve(bytes.capacity_ * 2);
-      const ssize_t n = ::read(fd, bytes.data_ + bytes.size_, bytes.capacity_ - bytes.size_);
+      const std::size_t asked = bytes.capacity_ - bytes.size_;
+      const ssize_t n = ::read(fd, bytes.data_ + bytes.size_, asked);
       if (n == 0) break;
       if (n < 0) {
         if (errno == EINTR) continue;
@@ -225,6 +227,11 @@ bool readInto(const std::string& path, Bytes& bytes, std::string& error) {
         return false;
       }
       bytes.size_ += static_cast<std::size_t>(n);
+      // A regular file that gave all the bytes its size promised, and fewer than asked for, has ended:
+      // the read that would return nothing is saved (a file that grows meanwhile fails the check below).
+      if (S_ISREG(before.st_mode) && expected > 0 && bytes.size_ == expected && static_cast<std::size_t>(n) < asked) {
+        break;
+      }
     }
     // Another program writing the file in place while it was read: the bytes may be half old, half
     // new. Read it again.
