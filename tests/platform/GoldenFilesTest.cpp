@@ -9,35 +9,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "platform/IniEngine.h"
+#include "platform/FixtureTable.h"
 #include "platform/NativePlatform.h"
 #include "support/core/ScratchOptions.h"
-#include "support/core/TempFolder.h"
 
 namespace vexorel {
 namespace {
 
 using namespace std::string_literals;
-using testing::readFileBytes;
-using testing::writeFileBytes;
+using namespace testing;
 namespace fs = std::filesystem;
-
-// The lines of a fixture file, each split at its tabs.
-std::vector<std::vector<std::string>> rows(const fs::path& path) {
-  std::vector<std::vector<std::string>> result;
-  std::istringstream lines(fs::exists(path) ? readFileBytes(path) : "");
-  for (std::string line; std::getline(lines, line);) {
-    std::vector<std::string>& fields = result.emplace_back();
-    std::istringstream parts(line);
-    for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
-    if (!line.empty() && line.back() == '\t') fields.emplace_back();
-  }
-  return result;
-}
 
 void expectReads(Platform& platform, const fs::path& fixture, const std::string& file) {
   const auto queries = rows(fs::path(fixture).replace_extension(".queries"));
@@ -62,13 +46,13 @@ void expectReads(Platform& platform, const fs::path& fixture, const std::string&
 
 TEST(GoldenFiles, EveryFixtureReadsAndWritesAsExpected) {
   int fixtures = 0;
-  for (const auto& entry : fs::directory_iterator(fs::path(VEXOREL_SOURCE_DIR) / "tests/platform/fixtures")) {
+  for (const auto& entry : fs::directory_iterator(kFixtures)) {
     const fs::path ini = entry.path();
     if (ini.extension() != ".ini") continue;
     SCOPED_TRACE(ini.filename().string());
     ++fixtures;
-    testing::TempFolder folder;
-    NativePlatform platform(testing::scratchOptions(folder));
+    TempFolder folder;
+    NativePlatform platform(scratchOptions(folder));
     const std::string copy = folder / "game.ini";
     writeFileBytes(copy, readFileBytes(ini));
     for (const auto& write : rows(fs::path(ini).replace_extension(".write"))) {
