@@ -5,12 +5,9 @@
 # calls, and a registry store. The corpus grows in BUILD_DIR/corpus/<target> and is kept between runs;
 # a failure lands in BUILD_DIR/findings/<target> and fails the script; summaries go to BUILD_DIR/<target>.summary.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:?build folder}
-seconds=${2:?seconds per target}
+root=$(cd "$(dirname "$0")/.." && pwd) build=${1:?build folder} seconds=${2:?seconds per target}
 shift 2
-targets=("$@")
-[ $# -gt 0 ] || targets=(ini_read_fuzzer ini_write_fuzzer registry_fuzzer)
+targets=("$@") && [ $# -gt 0 ] || targets=(ini_read_fuzzer ini_write_fuzzer registry_fuzzer)
 CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j2
 

@@ -27,7 +27,8 @@ class BackendContract : public ::testing::Test {
   // Windows-style names inside the test's folder, and the same file for the test's own access.
   std::string at(const std::string& name) const { return folder.path().string() + "\\" + name; }
   fs::path disk(const std::string& name) const { return folder.path() / fs::path(name).make_preferred(); }
-  std::string read(const std::string& section, const std::string& key, const std::string& file, std::size_t size = 255) {
+  std::string read(const std::string& section, const std::string& key, const std::string& file,
+                   std::size_t size = 255) {
     std::string value = "garbage";
     const std::size_t n = platform.getPrivateProfileString(section, key, "Default", value, size, file);
     EXPECT_EQ(n, value.size());
@@ -44,7 +45,8 @@ class BackendContract : public ::testing::Test {
 
 TEST_F(BackendContract, EveryFormOfPathReadsAndMissingFilesAreMade) {
   fs::create_directories(folder.path() / "Game" / "System");
-  writeFileBytes(disk("Game/System/UnrealTournament.ini"), "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
+  writeFileBytes(disk("Game/System/UnrealTournament.ini"),
+                 "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
   for (const std::string& path : {at("Game\\System\\UnrealTournament.ini"), at("game\\\\SYSTEM\\unrealtournament.INI"),
                                   folder.path().generic_string() + "/Game/System/UnrealTournament.ini",
                                   "Game\\System\\UnrealTournament.ini"s, "Game/System/UnrealTournament.ini"s}) {

@@ -11,8 +11,8 @@
 #include <random>
 #include <string>
 
-#include "platform/IniEngine.h"
 #include "platform/FixtureTable.h"
+#include "platform/IniEngine.h"
 #include "platform/NativePlatform.h"
 #include "support/core/ScratchOptions.h"
 
@@ -39,7 +39,9 @@ void expectReads(Platform& platform, const fs::path& fixture, const std::string&
 #ifndef _WIN32
   const std::string out = file + ".out";
   ASSERT_EQ(std::system(("'" VEXOREL_PROFILE_TOOL "' reads '" + file + "' '" +
-                         fs::path(fixture).replace_extension(".queries").string() + "' > '" + out + "'").c_str()), 0);
+                         fs::path(fixture).replace_extension(".queries").string() + "' > '" + out + "'")
+                            .c_str()),
+            0);
   EXPECT_EQ(readFileBytes(out), readFileBytes(fs::path(fixture).replace_extension(".expected"))) << "vexorel-profile";
 #endif
 }
@@ -95,13 +97,20 @@ TEST(IniEngine, BufferSizesDefaultsNulsAndRefusals) {
   const struct {
     std::string section, key, value, why;
   } refused[] = {
-      {"A", "k", "a\nb", "the value contains a line break"}, {"A", "k", "a\rb", "the value contains a line break"},
-      {"A", "k", "a\0b"s, "the value contains a NUL character"}, {"A\n", "k", "v", "the section name contains a line break"},
-      {"A", "k\r", "v", "the key name contains a line break"}, {"A", "k\0"s, "v", "the key name contains a NUL character"},
-      {" ", "k", "v", "the section name is empty"}, {"A", "", "v", "the key name is empty"},
-      {"A", "a=b", "v", "the key name contains '='"}, {"A", ";k", "v", header}, {"A", "[k]", "v", header},
+      {"A", "k", "a\nb", "the value contains a line break"},
+      {"A", "k", "a\rb", "the value contains a line break"},
+      {"A", "k", "a\0b"s, "the value contains a NUL character"},
+      {"A\n", "k", "v", "the section name contains a line break"},
+      {"A", "k\r", "v", "the key name contains a line break"},
+      {"A", "k\0"s, "v", "the key name contains a NUL character"},
+      {" ", "k", "v", "the section name is empty"},
+      {"A", "", "v", "the key name is empty"},
+      {"A", "a=b", "v", "the key name contains '='"},
+      {"A", ";k", "v", header},
+      {"A", "[k]", "v", header},
       // Found by fuzzing: the line's own Ctrl-Z end mark is kept, so this value grew with every write.
-      {"A", "k", "v\x1A", "the value ends with a Ctrl-Z end-of-file mark"}, {"A", "k", "a=b;c[d]\"'\x1A!", ""},
+      {"A", "k", "v\x1A", "the value ends with a Ctrl-Z end-of-file mark"},
+      {"A", "k", "a=b;c[d]\"'\x1A!", ""},
   };
   for (const auto& c : refused) EXPECT_EQ(ini::whyNotWritable(c.section, c.key, c.value), c.why) << c.value;
 }

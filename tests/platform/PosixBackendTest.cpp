@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FixtureTable.h"
 #include "platform/PosixPaths.h"
 #include "platform/PosixPlatform.h"
 #include "support/core/TempFolder.h"
@@ -16,31 +17,27 @@ namespace vexorel {
 namespace {
 
 using namespace std::string_literals;
-using testing::readFileBytes;
-using testing::TempFolder;
-using testing::writeFileBytes;
+using namespace testing;
 namespace fs = std::filesystem;
 
+// fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line, $F the test's folder.
 TEST(PosixPaths, SeparatorsFullPathsAndLookupInAnyLetterCase) {
-  EXPECT_EQ(paths::makeAbsolute("C:\\Games\\UT\\\\System\\UT.ini", "/start"), "/start/C:/Games/UT/System/UT.ini");
-  EXPECT_EQ(paths::makeAbsolute("/games/ut\\\\System\\", "/start"), "/games/ut/System");
-  EXPECT_EQ(paths::makeAbsolute(".\\BACKUP\\..\\Vexorel.ini", "/start"), "/start/Vexorel.ini");
-  EXPECT_EQ(paths::makeAbsolute("/a/../../b", "/start"), "/b");
-  EXPECT_EQ(paths::makeAbsolute("\\\\", "/start"), "/");
-  EXPECT_EQ(paths::makeAbsolute("", "/start"), "/start");
-  EXPECT_EQ(paths::toPosixSeparators("a\\\\b//c\\"), "a/b/c");
-  EXPECT_EQ(paths::parentOf("/a"), "/");
   TempFolder folder;
-  fs::create_directories(folder.path() / "Game" / "system");
-  fs::create_directories(folder.path() / "BACKUP");
+  for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(folder.path() / made);
   writeFileBytes(folder.path() / "Game" / "system" / "UnrealTournament.ini", "");
-  const std::string base = folder.path().string();
-  EXPECT_EQ(paths::resolve("GAME\\System\\unrealtournament.ini", base), base + "/Game/system/UnrealTournament.ini");
-  EXPECT_EQ(paths::resolve("\\game", base + "/"), "/game") << "an absolute path stays absolute";
-  EXPECT_EQ(paths::resolve("game\\New\\system", base), base + "/Game/New/system") << "unknown parts stay as spelt";
-  fs::create_directories(folder.path() / "backup");
-  EXPECT_EQ(paths::resolve("backup", base), base + "/backup") << "the exact spelling wins";
-  EXPECT_EQ(paths::resolve("Backup", base), base + "/BACKUP") << "the smallest match, not readdir's order";
+  const auto expand = [&](std::string text) {
+    return text.rfind("$F", 0) == 0 ? folder.path().string() + text.substr(2) : text;
+  };
+  const auto table = rows(kFixtures / "posix/paths.table");
+  ASSERT_GE(table.size(), 13u);
+  for (const auto& row : table) {
+    const std::string path = row[1], base = expand(row[2]);
+    const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
+                               : row[0] == "sep"    ? paths::toPosixSeparators(path)
+                               : row[0] == "parent" ? paths::parentOf(path)
+                                                    : paths::resolve(path, base);
+    EXPECT_EQ(result, expand(row[3])) << row[0] << " " << path;
+  }
 }
 
 TEST(PosixFileCalls, ErrorTextsTheProcesssOwnFolderAndTheDesktopOpener) {
@@ -90,14 +87,16 @@ TEST(RegistryBackend, TheStoreFileIsReadAfreshWrittenLateAndFollowsTheConfigurat
   PosixPlatform platform{PosixPlatformOptions{store, folder.path().string()}};
   const RegistryKey created = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
   EXPECT_FALSE(fs::exists(store)) << "the store is written with the first value, not before";
-  const RegistryKey again =
-      platform.regOpenKey(RegistryRoot::LocalMachine, "software\\UNREAL technology\\Installed Apps\\UnrealTournament\\");
+  const RegistryKey again = platform.regOpenKey(RegistryRoot::LocalMachine,
+                                                "software\\UNREAL technology\\Installed Apps\\UnrealTournament\\");
   EXPECT_NE(again, kNoRegistryKey) << "a created key opens before it holds a value, in any letter case";
   ASSERT_TRUE(platform.regSetValue(created, "Folder", RegSz, "/games/ut")) << platform.lastError();
-  EXPECT_EQ(readFileBytes(store), "Windows Registry Editor Version 5.00\n\n[" + kFullKey + "]\n\"Folder\"=\"/games/ut\"\n");
+  EXPECT_EQ(readFileBytes(store),
+            "Windows Registry Editor Version 5.00\n\n[" + kFullKey + "]\n\"Folder\"=\"/games/ut\"\n");
   writeFileBytes(store, "[" + kFullKey + "]\n\"Folder\"=\"two\"\n");
   EXPECT_EQ(platform.regQueryValue(again, "folder")->bytes, "two\0"s);
-  EXPECT_FALSE(platform.regSetValue(platform.regCreateKey(RegistryRoot::LocalMachine, "Software\\Two\nLines"), "F", RegSz, "x"));
+  EXPECT_FALSE(
+      platform.regSetValue(platform.regCreateKey(RegistryRoot::LocalMachine, "Software\\Two\nLines"), "F", RegSz, "x"));
   fs::remove(store);
   fs::create_directories(store);
   EXPECT_FALSE(platform.regSetValue(created, "Folder", RegSz, "x")) << "a store that cannot be read is not overwritten";

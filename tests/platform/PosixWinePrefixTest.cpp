@@ -85,7 +85,8 @@ TEST(WinePrefix, TheRegistryFallbackIsForTheGameFolderOnlyReadOnlyAndOurStoreFir
   const auto set = [](const char* name, const char* value) { value ? ::setenv(name, value, 1) : ::unsetenv(name); };
   const char* names[] = {"XDG_CONFIG_HOME", "WINEPREFIX", "HOME"};
   std::optional<std::string> saved[3];
-  for (int i = 0; i < 3; ++i) saved[i] = std::getenv(names[i]) ? std::optional<std::string>(std::getenv(names[i])) : std::nullopt;
+  for (int i = 0; i < 3; ++i)
+    saved[i] = std::getenv(names[i]) ? std::optional<std::string>(std::getenv(names[i])) : std::nullopt;
   set("XDG_CONFIG_HOME", (prefix.temp / "config").c_str());
   set("WINEPREFIX", prefix.path.c_str());
   set("HOME", home.c_str());

@@ -84,7 +84,9 @@ TEST(RegistryFiles, EveryFixtureReadsAsExpected) {
   EXPECT_FALSE(registry::keyExists(store, "HKEY_LOCAL_MACHINE\\Softw"));
   // A stray backslash at the end of a text line does not swallow the next key's header.
   EXPECT_EQ(registry::findValue("[HKEY_LOCAL_MACHINE\\A]\n\"X\"=\"1\" \\\n[HKEY_LOCAL_MACHINE\\B]\n\"Y\"=\"2\"\n",
-                                "HKEY_LOCAL_MACHINE\\B", "Y")->bytes, "2\0"s);
+                                "HKEY_LOCAL_MACHINE\\B", "Y")
+                ->bytes,
+            "2\0"s);
 }
 
 std::string bytesAfter(const std::string& store, const std::string& key, const std::string& name,

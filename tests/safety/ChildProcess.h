@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -38,10 +37,9 @@ class ChildProcess {
   std::string read(std::size_t count = std::string::npos) {
     std::string text;
     char buffer[4096];
-    for (ssize_t n = 1; text.size() < count && n > 0;) {
+    for (ssize_t n = 1; text.size() < count && (n > 0 || (n < 0 && errno == EINTR));) {
       n = ::read(out_, buffer, std::min(sizeof buffer, count - text.size()));
       if (n > 0) text.append(buffer, static_cast<std::size_t>(n));
-      if (n < 0 && errno == EINTR) n = 1;
     }
     return text;
   }
@@ -49,8 +47,7 @@ class ChildProcess {
   int wait() {
     int status = 0;
     while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) continue;
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return pid_ = -1, WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   void kill() { ::kill(pid_, SIGKILL), wait(); }
 

@@ -11,7 +11,6 @@
 #include "platform/IniEngine.h"
 #include "platform/PosixPlatform.h"
 #include "safety/ChildProcess.h"
-#include "safety/LoopKeys.h"
 #include "support/core/TempFolder.h"
 #include "support/gui/GuiTest.h"
 
@@ -19,7 +18,13 @@ namespace vexorel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using safety::kLoopKeys;
+
+// One key near the top of the game's file, two in the middle and one in the last section, so that the
+// writes land all over the file.
+const std::pair<std::string, std::string> kLoopKeys[] = {{"URL", "Port"},
+                                                         {"Engine.GameEngine", "CacheSizeMegs"},
+                                                         {"WinDrv.WindowsClient", "MinDesiredFrameRate"},
+                                                         {"Pad.Last", "Counter"}};
 
 // The file after the loop wrote every value up to `last` (key i % 4 holds the last such i) into the demo
 // game file padded with sections of its own to a thousand lines.
@@ -54,7 +59,9 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   std::mt19937 random(20261206);
   int killsMidWrite = 0, killsWithProgress = 0;  // mid-write: a temporary file was left behind
   for (int kill = 0; kill < 1000; ++kill) {
-    ChildProcess writer({"loop", file, std::to_string(last + 1)});
+    std::vector<std::string> arguments{"loop", file, std::to_string(last + 1)};
+    for (const auto& [section, key] : kLoopKeys) arguments.insert(arguments.end(), {section, key});
+    ChildProcess writer(arguments);
     ASSERT_EQ(writer.read(1), "r");
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 4001));
     writer.kill();
@@ -80,8 +87,10 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   ASSERT_TRUE(reader.writePrivateProfileString("Pad.Last", "Counter", "done", "System\\UnrealTournament.ini"));
   EXPECT_EQ(leftovers(), 0);
   EXPECT_EQ(readFileBytes(file), ini::applyWrite(contentAfter(last), "Pad.Last", "Counter", "done"));
-  std::printf("[ figures  ] kills: 1000, with a write completed: %d, inside a write (temporary file left): %d, "
-              "last value written: %ld\n", killsWithProgress, killsMidWrite, last);
+  std::printf(
+      "[ figures  ] kills: 1000, with a write completed: %d, inside a write (temporary file left): %d, "
+      "last value written: %ld\n",
+      killsWithProgress, killsMidWrite, last);
   // The kills landed where they matter: both between writes and inside them.
   EXPECT_GT(killsWithProgress, 0);
   EXPECT_GT(killsMidWrite, 0);
