@@ -1,6 +1,6 @@
 #pragma once
-// The fixtures folder, and a fixture table read as lines split at their tabs (a trailing tab gives an
-// empty last field; a missing file is an empty table).
+// The fixtures folder, a fixture table read as lines split at their tabs (a trailing tab gives an empty
+// last field; a missing file is an empty table), and the escapes of a field.
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -22,6 +22,22 @@ inline std::vector<std::vector<std::string>> rows(const std::filesystem::path& p
     if (!line.empty() && line.back() == '\t') fields.emplace_back();
   }
   return result;
+}
+
+// A fixture's text with its \\ and \xHH escapes undone.
+inline std::string unescaped(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+    } else if (text[++i] == 'x') {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
 }
 
 }  // namespace vexorel::testing

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/FixtureTable.h"
 #include "platform/Platform.h"
 #include "platform/RegistryStore.h"
 #include "platform/WineRegistry.h"
-#include "support/core/TempFolder.h"
 
 namespace vexorel {
 namespace {
@@ -20,27 +20,13 @@ namespace {
 using namespace std::string_literals;
 namespace fs = std::filesystem;
 
-const fs::path kFixtures = fs::path(VEXOREL_SOURCE_DIR) / "tests/platform/fixtures/registry";
-
-std::string unescaped(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      out += text[i];
-    } else if (text[++i] == 'x') {
-      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
+using testing::unescaped;
+const fs::path kRegistry = testing::kFixtures / "registry";
 
 template <typename Find, typename Text>
 void expectTable(const std::string& name, Find find, Text text) {
-  const std::string content = testing::readFileBytes(kFixtures / (name + ".reg"));
-  std::istringstream lines(testing::readFileBytes(kFixtures / (name + ".expected")));
+  const std::string content = testing::readFileBytes(kRegistry / (name + ".reg"));
+  std::istringstream lines(testing::readFileBytes(kRegistry / (name + ".expected")));
   int count = 0;
   for (std::string line; std::getline(lines, line); ++count) {
     std::vector<std::string> f;
@@ -65,7 +51,7 @@ TEST(RegistryFiles, EveryFixtureReadsAsExpected) {
   };
   expectTable("wine", wineFind, wine::textOf);
   // The same with Windows line ends, and only a file that says what it is counts.
-  std::string wine = testing::readFileBytes(kFixtures / "wine.reg"), crlf;
+  std::string wine = testing::readFileBytes(kRegistry / "wine.reg"), crlf;
   for (const char c : wine) crlf += c == '\n' ? "\r\n" : std::string(1, c);
   const char* game = "Software\\Wow6432Node\\Unreal Technology\\Installed Apps\\UnrealTournament";
   EXPECT_EQ(wine::textOf(*wine::findValue(crlf, game, "Folder")), "C:\\Games\\UT \"GOTY\"");
@@ -79,7 +65,7 @@ TEST(RegistryFiles, EveryFixtureReadsAsExpected) {
   EXPECT_EQ(wine::unescape("ab\\\"c\"rest", '"', &used), u"ab\"c");
   EXPECT_EQ(used, 5u);
 
-  const std::string store = testing::readFileBytes(kFixtures / "export.reg");
+  const std::string store = testing::readFileBytes(kRegistry / "export.reg");
   EXPECT_TRUE(registry::keyExists(store, "HKEY_LOCAL_MACHINE\\SOFTWARE"));
   EXPECT_FALSE(registry::keyExists(store, "HKEY_LOCAL_MACHINE\\Softw"));
   // A stray backslash at the end of a text line does not swallow the next key's header.
@@ -97,7 +83,7 @@ std::string bytesAfter(const std::string& store, const std::string& key, const s
 }
 
 TEST(RegistryFiles, StoreWritesChangeOnlyTheirOwnLinesAndReadBack) {
-  const std::string store = testing::readFileBytes(kFixtures / "export.reg");
+  const std::string store = testing::readFileBytes(kRegistry / "export.reg");
   const std::string game = "HKEY_LOCAL_MACHINE\\Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
   const registry::Value text{RegSz, "D:\\UT\0"s};
   std::string expected = store;
