@@ -62,7 +62,6 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
     std::vector<std::string> arguments{"loop", file, std::to_string(last + 1)};
     for (const auto& [section, key] : kLoopKeys) arguments.insert(arguments.end(), {section, key});
     ChildProcess writer(arguments);
-    ASSERT_EQ(writer.read(1), "r");
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 4001));
     writer.kill();
     // The last value written is the largest one in the file; the file must be exactly that state.

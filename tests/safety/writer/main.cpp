@@ -1,6 +1,7 @@
 // The writer the fault tests start as a child process, so that it can be killed, limited and stripped
 // of privileges without touching the test program. It writes INI files only (no registry, no Wine).
-//   loop FILE START SECTION KEY [SECTION KEY...]: prints "r", then writes key i % count the value i, for
+// It first prints its process id and a line break.
+//   loop FILE START SECTION KEY [SECTION KEY...]: writes key i % count the value i, for
 //       i = START, START + 1, ... until it is killed.
 //   once FILE SECTION KEY VALUE [fsize=BYTES] [nofile=COUNT] [nobody]: one write under a file-size limit
 //       (SIGXFSZ ignored, so write() fails with EFBIG as on a full disk), a limit on open files, or as the
@@ -34,8 +35,9 @@ bool applyOption(const std::string& option) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   vexorel::PosixPlatform platform(vexorel::PosixPlatformOptions{"/nonexistent/vexorel-registry.reg", "/", "", false});
+  std::printf("%d\n", static_cast<int>(::getpid()));
+  std::fflush(stdout);
   if (mode == "loop" && argc >= 6 && argc % 2 == 0) {
-    std::fputs("r", stdout), std::fflush(stdout);
     const long keys = (argc - 4) / 2;
     for (long i = std::strtol(argv[3], nullptr, 10);; ++i) {
       char** pair = argv + 4 + 2 * (i % keys);
