@@ -21,10 +21,9 @@ namespace fs = std::filesystem;
 
 // One key near the top of the game's file, two in the middle and one in the last section, so that the
 // writes land all over the file.
-const std::pair<std::string, std::string> kLoopKeys[] = {{"URL", "Port"},
-                                                         {"Engine.GameEngine", "CacheSizeMegs"},
-                                                         {"WinDrv.WindowsClient", "MinDesiredFrameRate"},
-                                                         {"Pad.Last", "Counter"}};
+const std::vector<std::string> kLoopKeys = {
+    "URL",      "Port",   "Engine.GameEngine", "CacheSizeMegs", "WinDrv.WindowsClient", "MinDesiredFrameRate",
+    "Pad.Last", "Counter"};  // section, key, ...
 
 // The file after the loop wrote every value up to `last` (key i % 4 holds the last such i) into the demo
 // game file padded with sections of its own to a thousand lines.
@@ -39,16 +38,15 @@ std::string contentAfter(long last) {
   }();
   std::string text = base;
   for (long i = std::max(0L, last - 3); i <= last; ++i) {
-    text = ini::applyWrite(text, kLoopKeys[i % 4].first, kLoopKeys[i % 4].second, std::to_string(i));
+    text = ini::applyWrite(text, kLoopKeys[i % 4 * 2], kLoopKeys[i % 4 * 2 + 1], std::to_string(i));
   }
   return text;
 }
 
 TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNextWrite) {
   TempFolder temp;
-  const fs::path system = temp.path() / "UT" / "System";
+  const fs::path system = temp.path() / "UT" / "System", file = system / "UnrealTournament.ini";
   fs::create_directories(system);
-  const std::string file = (system / "UnrealTournament.ini").string();
   long last = 3;  // every key holds a value of the loop: the content is then known from the four values
   const std::string start = contentAfter(last);
   ASSERT_GE(std::count(start.begin(), start.end(), '\n'), 1000);
@@ -60,16 +58,16 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   int killsMidWrite = 0, killsWithProgress = 0;  // mid-write: a temporary file was left behind
   for (int kill = 0; kill < 1000; ++kill) {
     std::vector<std::string> arguments{"loop", file, std::to_string(last + 1)};
-    for (const auto& [section, key] : kLoopKeys) arguments.insert(arguments.end(), {section, key});
+    arguments.insert(arguments.end(), kLoopKeys.begin(), kLoopKeys.end());
     ChildProcess writer(arguments);
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 4001));
     writer.kill();
     // The last value written is the largest one in the file; the file must be exactly that state.
     const std::string now = readFileBytes(file);
     long newest = last;
-    for (const auto& [section, key] : kLoopKeys) {
-      const auto value = ini::findValue(now, section, key);
-      ASSERT_TRUE(value.has_value()) << "kill " << kill << ": " << section << "/" << key << " is gone";
+    for (std::size_t k = 0; k < kLoopKeys.size(); k += 2) {
+      const auto value = ini::findValue(now, kLoopKeys[k], kLoopKeys[k + 1]);
+      ASSERT_TRUE(value.has_value()) << "kill " << kill << ": " << kLoopKeys[k + 1] << " is gone";
       newest = std::max(newest, std::stol(std::string(*value)));
     }
     ASSERT_EQ(now, contentAfter(newest)) << "kill " << kill << " left a file that no whole write made";
@@ -86,10 +84,8 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   ASSERT_TRUE(reader.writePrivateProfileString("Pad.Last", "Counter", "done", "System\\UnrealTournament.ini"));
   EXPECT_EQ(leftovers(), 0);
   EXPECT_EQ(readFileBytes(file), ini::applyWrite(contentAfter(last), "Pad.Last", "Counter", "done"));
-  std::printf(
-      "[ figures  ] kills: 1000, with a write completed: %d, inside a write (temporary file left): %d, "
-      "last value written: %ld\n",
-      killsWithProgress, killsMidWrite, last);
+  std::printf("[ figures  ] kills: 1000, with a write completed: %d, inside one: %d, last value: %ld\n",
+              killsWithProgress, killsMidWrite, last);
   // The kills landed where they matter: both between writes and inside them.
   EXPECT_GT(killsWithProgress, 0);
   EXPECT_GT(killsMidWrite, 0);
