@@ -24,7 +24,8 @@ for file in "$root/examples/game/System/UnrealTournament.ini" "$root"/tests/plat
   seed "ini_write_fuzzer/$n-c" "$file" Engine.Engine NewKey ' 1 '
 done
 for file in "$root"/tests/platform/fixtures/{registry,wine}/*.reg; do
-  seed "registry_fuzzer/$(basename "$file")" "$file" 'Software\Unreal Technology\Installed Apps\UnrealTournament' Folder 'AC:\UT'
+  seed "registry_fuzzer/$(basename "$file")" "$file" \
+    'Software\Unreal Technology\Installed Apps\UnrealTournament' Folder 'AC:\UT'
 done
 printf 'HKEY_LOCAL_MACHINE\\Software\\New\nValue\nB\x01\x02\n' >"$seeds/registry_fuzzer/empty"
 
@@ -40,7 +41,7 @@ for target in "${targets[@]}"; do
     grep -E "ERROR|SUMMARY|deadly" "$log" | head -5 || true
   fi
   runs=$(awk '/^stat::number_of_executed_units/ { n = $2 } END { print n + 0 }' "$log")
-  echo "$target executions=$runs corpus=$(find "$corpus" -type f | wc -l) findings=$(find "$findings" -type f | wc -l)" \
-    "seconds=$seconds" | tee "$build/$target.summary"
+  echo "$target executions=$runs corpus=$(find "$corpus" -type f | wc -l)" \
+    "findings=$(find "$findings" -type f | wc -l) seconds=$seconds" | tee "$build/$target.summary"
 done
 exit $status

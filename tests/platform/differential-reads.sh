@@ -9,7 +9,8 @@ trap 'rm -rf "$work"' EXIT
 cp "$root"/tests/platform/fixtures/*.ini "$root"/tests/platform/fixtures/*.queries "$work"/
 cp "$root/examples/game/System/UnrealTournament.ini" "$work/demo.ini"
 tr -d '\r' <"$work/demo.ini" | awk '/^\[.*\]$/ { s = substr($0, 2, length($0) - 2); print s "\tNoSuchKey"; next }
-  /=/ && s != "" { k = substr($0, 1, index($0, "=") - 1); print s "\t" k; print toupper(s) "\t" toupper(k) }' >"$work/demo.queries"
+  /=/ && s != "" { k = substr($0, 1, index($0, "=") - 1); print s "\t" k; print toupper(s) "\t" toupper(k) }' \
+  >"$work/demo.queries"
 cd "$work"
 failed=0 count=0
 for queries in *.queries; do
@@ -22,5 +23,6 @@ for queries in *.queries; do
   echo "DIFFERENT: $name.ini (query, POSIX engine, Windows calls):"
   paste "$queries" "$name.native" "$name.windows" | awk -F'\t' '$(NF-1) != $NF' | cat -A | head -20
 done
-echo "differential reads: $count queries on $(ls *.queries | wc -l) files, $([ $failed = 0 ] && echo 'all equal' || echo 'DIFFERENCES FOUND')"
+echo "differential reads: $count queries on $(ls *.queries | wc -l) files," \
+  "$([ $failed = 0 ] && echo 'all equal' || echo 'DIFFERENCES FOUND')"
 exit $failed
