@@ -23,10 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!missing.empty() && missing.back() == ' ') missing.remove_suffix(1);
   if (!found) full = missing;
   full = full.substr(0, full.find('\0'));
-  for (const std::size_t bufferSize : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{255}, std::size_t{1} << 20}) {
+  for (const std::size_t bufferSize :
+       {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{255}, std::size_t{1} << 20}) {
     const std::string read = ini::readValue(content, section, key, fallback, bufferSize);
     FUZZ_CHECK(read == full.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
   }
-  FUZZ_CHECK(ini::readValue(std::nullopt, section, key, fallback, 255) == missing.substr(0, missing.find('\0')).substr(0, 254));
+  FUZZ_CHECK(ini::readValue(std::nullopt, section, key, fallback, 255) ==
+             missing.substr(0, missing.find('\0')).substr(0, 254));
   return 0;
 }

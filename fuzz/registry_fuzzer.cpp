@@ -60,10 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto readBack = registry::findValue(written, keyPath, name);
   FUZZ_CHECK(readBack && readBack->type == expected.type && readBack->bytes == expected.bytes);
-  const auto same = [](const auto& a, const auto& b) { return a.has_value() == b.has_value() && (!a || (a->type == b->type && a->bytes == b->bytes)); };
+  const auto same = [](const auto& a, const auto& b) {
+    return a.has_value() == b.has_value() && (!a || (a->type == b->type && a->bytes == b->bytes));
+  };
   for (const auto& [otherKey, otherName] : namesIn(content)) {
-    if (fuzz::sameIgnoringCase(registry::normaliseKeyPath(otherKey), keyPath) && fuzz::sameIgnoringCase(otherName, name)) continue;
-    FUZZ_CHECK(same(registry::findValue(content, otherKey, otherName), registry::findValue(written, otherKey, otherName)));
+    if (fuzz::sameIgnoringCase(registry::normaliseKeyPath(otherKey), keyPath) &&
+        fuzz::sameIgnoringCase(otherName, name))
+      continue;
+    FUZZ_CHECK(
+        same(registry::findValue(content, otherKey, otherName), registry::findValue(written, otherKey, otherName)));
   }
   FUZZ_CHECK(registry::applySet(written, keyPath, name, value) == written);
   return 0;

@@ -5,30 +5,28 @@
 # calls, and a registry store. The corpus grows in BUILD_DIR/corpus/<target> and is kept between runs;
 # a failure lands in BUILD_DIR/findings/<target> and fails the script; summaries go to BUILD_DIR/<target>.summary.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:?build folder}
-seconds=${2:?seconds per target}
+root=$(cd "$(dirname "$0")/.." && pwd) build=${1:?build folder} seconds=${2:?seconds per target}
 shift 2
-targets=("$@")
-[ $# -gt 0 ] || targets=(ini_read_fuzzer ini_write_fuzzer registry_fuzzer)
+targets=("$@") && [ $# -gt 0 ] || targets=(ini_read_fuzzer ini_write_fuzzer registry_fuzzer)
 CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j2
 
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
-mkdir -p "$seeds/ini_read_fuzzer" "$seeds/ini_write_fuzzer" "$seeds/registry_fuzzer"
+mkdir -p "$seeds"/{ini_read_fuzzer,ini_write_fuzzer,registry_fuzzer}
 seed() { printf '%s\n' "${@:3}" | cat - "$2" >"$seeds/$1"; }  # seed TARGET/NAME FILE CALL-LINES...
-n=0
 for file in "$root/examples/game/System/UnrealTournament.ini" "$root"/tests/platform/fixtures/*.ini; do
-  n=$((n + 1))
+  n=$(basename "$file")
   seed "ini_read_fuzzer/$n-a" "$file" Engine.Engine GameRenderDevice default
   seed "ini_read_fuzzer/$n-b" "$file" ' engine.engine ' ' Spaced ' ' x '
   seed "ini_write_fuzzer/$n-a" "$file" Engine.Engine GameRenderDevice D3DDrv.D3DRenderDevice
   seed "ini_write_fuzzer/$n-b" "$file" NewSection NewKey '"quoted"'
   seed "ini_write_fuzzer/$n-c" "$file" Engine.Engine NewKey ' 1 '
 done
-seed registry_fuzzer/store "$root/tests/platform/fixtures/registry/export.reg" \
-  'Software\Unreal Technology\Installed Apps\UnrealTournament' Folder 'AC:\Games\UT'
+for file in "$root"/tests/platform/fixtures/{registry,wine}/*.reg; do
+  seed "registry_fuzzer/$(basename "$file")" "$file" \
+    'Software\Unreal Technology\Installed Apps\UnrealTournament' Folder 'AC:\UT'
+done
 printf 'HKEY_LOCAL_MACHINE\\Software\\New\nValue\nB\x01\x02\n' >"$seeds/registry_fuzzer/empty"
 
 status=0
@@ -42,8 +40,8 @@ for target in "${targets[@]}"; do
     echo "!! $target found a failure: see $log and $findings"
     grep -E "ERROR|SUMMARY|deadly" "$log" | head -5 || true
   fi
-  runs=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}' | tail -1)
-  echo "$target executions=${runs:-0} corpus=$(find "$corpus" -type f | wc -l) findings=$(find "$findings" -type f | wc -l)" \
-    "seconds=$seconds" | tee "$build/$target.summary"
+  runs=$(awk '/^stat::number_of_executed_units/ { n = $2 } END { print n + 0 }' "$log")
+  echo "$target executions=$runs corpus=$(find "$corpus" -type f | wc -l)" \
+    "findings=$(find "$findings" -type f | wc -l) seconds=$seconds" | tee "$build/$target.summary"
 done
 exit $status

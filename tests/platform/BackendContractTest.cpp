@@ -4,9 +4,11 @@
 // deliberate differences (docs/backend-differences.md) are the last tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "platform/FixtureTable.h"
 #include "platform/NativePlatform.h"
 #include "support/core/ScratchOptions.h"
 #include "support/core/TempFolder.h"
@@ -15,9 +17,7 @@ namespace vexorel {
 namespace {
 
 using namespace std::string_literals;
-using testing::readFileBytes;
-using testing::runningUnderWine;
-using testing::writeFileBytes;
+using namespace testing;
 namespace fs = std::filesystem;
 
 class BackendContract : public ::testing::Test {
@@ -26,8 +26,12 @@ class BackendContract : public ::testing::Test {
   NativePlatform platform{testing::scratchOptions(folder)};
   // Windows-style names inside the test's folder, and the same file for the test's own access.
   std::string at(const std::string& name) const { return folder.path().string() + "\\" + name; }
-  fs::path disk(const std::string& name) const { return folder.path() / fs::path(name).make_preferred(); }
-  std::string read(const std::string& section, const std::string& key, const std::string& file, std::size_t size = 255) {
+  fs::path disk(std::string name) const {
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return folder.path() / fs::path(name).make_preferred();
+  }
+  std::string read(const std::string& section, const std::string& key, const std::string& file,
+                   std::size_t size = 255) {
     std::string value = "garbage";
     const std::size_t n = platform.getPrivateProfileString(section, key, "Default", value, size, file);
     EXPECT_EQ(n, value.size());
@@ -42,82 +46,40 @@ class BackendContract : public ::testing::Test {
   }
 };
 
-TEST_F(BackendContract, EveryFormOfPathReadsAndMissingFilesAreMade) {
-  fs::create_directories(folder.path() / "Game" / "System");
-  writeFileBytes(disk("Game/System/UnrealTournament.ini"), "[Engine.Engine]\r\nGameRenderDevice=D3DDrv.D3DRenderDevice\r\n");
-  for (const std::string& path : {at("Game\\System\\UnrealTournament.ini"), at("game\\\\SYSTEM\\unrealtournament.INI"),
-                                  folder.path().generic_string() + "/Game/System/UnrealTournament.ini",
-                                  "Game\\System\\UnrealTournament.ini"s, "Game/System/UnrealTournament.ini"s}) {
-    EXPECT_EQ(read("engine.engine", "GAMERENDERDEVICE", path), "D3DDrv.D3DRenderDevice") << path;
+// fixtures/contract.script: one call or check a line, names inside the test's folder ("=NAME": as
+// given, "/NAME": with forward slashes), texts with \\ and \xHH escapes, 1 and 0 for success and failure.
+TEST_F(BackendContract, FoldersFilesCopiesAndWritesAsTheScriptSays) {
+  const auto script = rows(kFixtures / "contract.script");
+  ASSERT_GE(script.size(), 60u);
+  for (const auto& row : script) {
+    SCOPED_TRACE(row[0] + " " + row[1]);
+    const std::string& op = row[0];
+    const auto same = [](const auto& value, const auto& expected) { EXPECT_EQ(value, expected); };
+    const auto path = [&](std::size_t i) {
+      return row[i][0] == '='   ? row[i].substr(1)
+             : row[i][0] == '/' ? folder.path().generic_string() + row[i]
+                                : at(row[i]);
+    };
+    const auto done = [&](bool result, const std::string& expected) {
+      EXPECT_EQ(result, expected == "1");
+      EXPECT_TRUE(result || platform.lastError() != "") << "a failure says why";
+    };
+    if (op == "dir") fs::create_directories(disk(row[1]));
+    if (op == "put") writeFileBytes(disk(row[1]), unescaped(row[2]));
+    if (op == "bytes") same(readFileBytes(disk(row[1])), unescaped(row.size() > 2 ? row[2] : ""));
+    if (op == "remove") fs::remove_all(disk(row[1]));
+    if (op == "gone") same(fs::exists(disk(row[1])), false);
+    if (op == "ro") makeReadOnly(row[1], row[2] == "1");
+    if (op == "count") same(entriesIn(row[1]), std::size_t{std::stoul(row[2])});  // no temporary file left
+    if (op == "read") same(read(row[1], row[2], path(3), row.size() > 5 ? std::stoul(row[5]) : 255), row[4]);
+    if (op == "ini") done(platform.writePrivateProfileString(row[1], row[2], unescaped(row[3]), path(4)), row[5]);
+    if (op == "find") done(platform.findFirstFile(path(1)), row[2]);
+    if (op == "mkdir") done(platform.createDirectory(path(1)), row[2]);
+    if (op == "empty") done(platform.createEmptyFile(path(1)), row[2]);
+    if (op == "delete") done(platform.deleteFile(path(1)), row[2]);
+    if (op == "copy") done(platform.copyFile(path(1), path(2), row[3] == "1"), row[4]);
   }
-  EXPECT_EQ(read("Engine.Engine", "GameRenderDevice", at("Game\\System\\UnrealTournament.ini"), 4), "D3D");
-  for (const char* missing : {"Game\\System\\Missing.ini", "NoFolder\\UnrealTournament.ini", "Game"}) {
-    EXPECT_EQ(read("Engine.Engine", "GameRenderDevice", at(missing)), "Default") << missing;
-  }
-  // A missing file is made (with CRLF lines), in a folder named in any letter case; relative names are in
-  // the current folder.
-  fs::create_directories(folder.path() / "BACKUP");
-  ASSERT_TRUE(platform.writePrivateProfileString("Vexorel", "SaveNumber", "0", at("backup\\Vexorel.ini")));
-  EXPECT_EQ(readFileBytes(disk("BACKUP/Vexorel.ini")), "[Vexorel]\r\nSaveNumber=0\r\n");
-  ASSERT_TRUE(platform.writePrivateProfileString("Vexorel", "DidBackup", "No", "Relative.ini"));
-  EXPECT_EQ(read("Vexorel", "DidBackup", at("Relative.ini")), "No");
-}
-
-TEST_F(BackendContract, FailedWritesChangeNothing) {
-  const std::string file = at("Game.ini"), original = "[A]\r\nk=1\r\n";
-  writeFileBytes(disk("Game.ini"), original);
-  EXPECT_FALSE(platform.writePrivateProfileString("A", "k", "two\r\nlines", file));
-  EXPECT_NE(platform.lastError(), "");
-  EXPECT_FALSE(platform.writePrivateProfileString("A", "k", "a\0b"s, file));
-  EXPECT_FALSE(platform.writePrivateProfileString("A", "k", "v", at("NoSuchFolder\\x.ini")));
-  EXPECT_NE(platform.lastError(), "");
-  EXPECT_FALSE(fs::exists(folder.path() / "NoSuchFolder"));
-  makeReadOnly("Game.ini", true);
-  EXPECT_FALSE(platform.writePrivateProfileString("A", "k", "2", file));
-  EXPECT_NE(platform.lastError(), "");
-  makeReadOnly("Game.ini", false);
-  fs::create_directories(folder.path() / "dir.ini");
-  EXPECT_FALSE(platform.writePrivateProfileString("A", "k", "v", at("dir.ini")));
-  EXPECT_EQ(readFileBytes(disk("Game.ini")), original);
-  EXPECT_EQ(entriesIn(""), 2u) << "no temporary file left";
-}
-
-TEST_F(BackendContract, FoldersFilesAndFullPaths) {
-  EXPECT_FALSE(platform.findFirstFile(at("BACKUP")));
-  EXPECT_NE(platform.lastError(), "");
-  ASSERT_TRUE(platform.createDirectory(at("BACKUP"))) << platform.lastError();
-  EXPECT_TRUE(platform.findFirstFile(at("backup")));
-  EXPECT_TRUE(platform.findFirstFile(folder.path().generic_string() + "/BACKUP/"));
-  EXPECT_FALSE(platform.createDirectory(at("backup"))) << "an existing folder is a failure";
-  EXPECT_FALSE(platform.createDirectory(at("missing\\inner"))) << "the parent must exist";
-
-  writeFileBytes(disk("Vexorel.ini"), "old");
-  ASSERT_TRUE(platform.createEmptyFile(at("vexorel.INI")));
-  EXPECT_EQ(readFileBytes(disk("Vexorel.ini")), "");
-  EXPECT_FALSE(platform.createEmptyFile(at("missing\\New.ini")));
-
-  const std::string game = at("UnrealTournament.ini");
-  writeFileBytes(disk("UnrealTournament.ini"), "[A]\r\nk=1\r\n");
-  ASSERT_TRUE(platform.copyFile(game, at("backup\\Last.ini"), true)) << platform.lastError();
-  writeFileBytes(disk("UnrealTournament.ini"), "[A]\r\nk=2\r\n");
-  EXPECT_FALSE(platform.copyFile(game, at("BACKUP\\last.ini"), true)) << "the target exists";
-  EXPECT_EQ(readFileBytes(disk("BACKUP/Last.ini")), "[A]\r\nk=1\r\n");
-  ASSERT_TRUE(platform.copyFile(game, at("BACKUP\\Last.ini"), false)) << platform.lastError();
-  EXPECT_EQ(readFileBytes(disk("BACKUP/Last.ini")), "[A]\r\nk=2\r\n");
-  EXPECT_EQ(entriesIn("BACKUP"), 1u) << "no temporary file left";
-  makeReadOnly("BACKUP/Last.ini", true);
-  EXPECT_FALSE(platform.copyFile(game, at("BACKUP\\Last.ini"), false)) << "a read-only file is not replaced";
-  makeReadOnly("BACKUP/Last.ini", false);
-  EXPECT_EQ(readFileBytes(disk("BACKUP/Last.ini")), "[A]\r\nk=2\r\n");
-  EXPECT_FALSE(platform.copyFile(at("missing.ini"), at("copy.ini"), false));
-  EXPECT_FALSE(platform.copyFile(game, at("nofolder\\copy.ini"), false));
-
-  ASSERT_TRUE(platform.deleteFile(at("Backup\\Last.ini")));
-  EXPECT_FALSE(fs::exists(disk("BACKUP/Last.ini")));
-  EXPECT_FALSE(platform.deleteFile(at("Backup\\Last.ini")));
-  EXPECT_NE(platform.lastError(), "");
-  EXPECT_FALSE(platform.deleteFile(at("backup"))) << "a folder is not a file";
-
+  writeFileBytes(disk("Vexorel.ini"), "");
   EXPECT_TRUE(fs::equivalent(platform.getCurrentDirectory(), folder.path()));
   EXPECT_TRUE(fs::equivalent(platform.getFullPathName("Vexorel.ini"), disk("Vexorel.ini")));
   EXPECT_TRUE(fs::equivalent(platform.getFullPathName(".\\BACKUP\\..\\Vexorel.ini"), disk("Vexorel.ini")));

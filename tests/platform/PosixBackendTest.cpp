@@ -1,46 +1,48 @@
 // What only the POSIX backend has: Windows-style paths on a case-sensitive file system, its own error
-// texts, the desktop opener, the registry store in export-file format, and the vexorel-profile command.
+// texts, the desktop opener, the registry store in export-file format, the vexorel-profile command, and a
+// game installed under Wine: Windows drive paths through a prefix's drive links (fixtures/wine/paths.table),
+// the game folder found in the prefix's system.reg (folders.table: a NAME.reg and the folder found), and
+// the registry falling back to it read-only. "$C" stands for the prefix's real drive_c, "-" for no answer.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/FixtureTable.h"
 #include "platform/PosixPaths.h"
 #include "platform/PosixPlatform.h"
+#include "platform/PosixWinePrefix.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {
 namespace {
 
 using namespace std::string_literals;
-using testing::readFileBytes;
-using testing::TempFolder;
-using testing::writeFileBytes;
+using namespace testing;
 namespace fs = std::filesystem;
 
+// fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line, $F the test's folder.
 TEST(PosixPaths, SeparatorsFullPathsAndLookupInAnyLetterCase) {
-  EXPECT_EQ(paths::makeAbsolute("C:\\Games\\UT\\\\System\\UT.ini", "/start"), "/start/C:/Games/UT/System/UT.ini");
-  EXPECT_EQ(paths::makeAbsolute("/games/ut\\\\System\\", "/start"), "/games/ut/System");
-  EXPECT_EQ(paths::makeAbsolute(".\\BACKUP\\..\\Vexorel.ini", "/start"), "/start/Vexorel.ini");
-  EXPECT_EQ(paths::makeAbsolute("/a/../../b", "/start"), "/b");
-  EXPECT_EQ(paths::makeAbsolute("\\\\", "/start"), "/");
-  EXPECT_EQ(paths::makeAbsolute("", "/start"), "/start");
-  EXPECT_EQ(paths::toPosixSeparators("a\\\\b//c\\"), "a/b/c");
-  EXPECT_EQ(paths::parentOf("/a"), "/");
   TempFolder folder;
-  fs::create_directories(folder.path() / "Game" / "system");
-  fs::create_directories(folder.path() / "BACKUP");
+  for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(folder.path() / made);
   writeFileBytes(folder.path() / "Game" / "system" / "UnrealTournament.ini", "");
-  const std::string base = folder.path().string();
-  EXPECT_EQ(paths::resolve("GAME\\System\\unrealtournament.ini", base), base + "/Game/system/UnrealTournament.ini");
-  EXPECT_EQ(paths::resolve("\\game", base + "/"), "/game") << "an absolute path stays absolute";
-  EXPECT_EQ(paths::resolve("game\\New\\system", base), base + "/Game/New/system") << "unknown parts stay as spelt";
-  fs::create_directories(folder.path() / "backup");
-  EXPECT_EQ(paths::resolve("backup", base), base + "/backup") << "the exact spelling wins";
-  EXPECT_EQ(paths::resolve("Backup", base), base + "/BACKUP") << "the smallest match, not readdir's order";
+  const auto expand = [&](std::string text) {
+    return text.rfind("$F", 0) == 0 ? folder.path().string() + text.substr(2) : text;
+  };
+  const auto table = rows(kFixtures / "posix/paths.table");
+  ASSERT_GE(table.size(), 13u);
+  for (const auto& row : table) {
+    const std::string path = row[1], base = expand(row[2]);
+    const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
+                               : row[0] == "sep"    ? paths::toPosixSeparators(path)
+                               : row[0] == "parent" ? paths::parentOf(path)
+                                                    : paths::resolve(path, base);
+    EXPECT_EQ(result, expand(row[3])) << row[0] << " " << path;
+  }
 }
 
 TEST(PosixFileCalls, ErrorTextsTheProcesssOwnFolderAndTheDesktopOpener) {
@@ -84,62 +86,142 @@ TEST(PosixFileCalls, ErrorTextsTheProcesssOwnFolderAndTheDesktopOpener) {
 
 constexpr const char* kGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
 const std::string kFullKey = "HKEY_LOCAL_MACHINE\\"s + kGameKey;
-TEST(RegistryBackend, TheStoreFileIsReadAfreshWrittenLateAndFollowsTheConfigurationFolder) {
+TEST(RegistryBackend, TheStoreFileIsReadAfreshAndWrittenLate) {
   TempFolder folder;
   const std::string store = folder / "config/vexorel/registry.reg";
   PosixPlatform platform{PosixPlatformOptions{store, folder.path().string()}};
   const RegistryKey created = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
   EXPECT_FALSE(fs::exists(store)) << "the store is written with the first value, not before";
-  const RegistryKey again =
-      platform.regOpenKey(RegistryRoot::LocalMachine, "software\\UNREAL technology\\Installed Apps\\UnrealTournament\\");
+  const RegistryKey again = platform.regOpenKey(RegistryRoot::LocalMachine,
+                                                "software\\UNREAL technology\\Installed Apps\\UnrealTournament\\");
   EXPECT_NE(again, kNoRegistryKey) << "a created key opens before it holds a value, in any letter case";
   ASSERT_TRUE(platform.regSetValue(created, "Folder", RegSz, "/games/ut")) << platform.lastError();
-  EXPECT_EQ(readFileBytes(store), "Windows Registry Editor Version 5.00\n\n[" + kFullKey + "]\n\"Folder\"=\"/games/ut\"\n");
+  EXPECT_EQ(readFileBytes(store),
+            "Windows Registry Editor Version 5.00\n\n[" + kFullKey + "]\n\"Folder\"=\"/games/ut\"\n");
   writeFileBytes(store, "[" + kFullKey + "]\n\"Folder\"=\"two\"\n");
   EXPECT_EQ(platform.regQueryValue(again, "folder")->bytes, "two\0"s);
-  EXPECT_FALSE(platform.regSetValue(platform.regCreateKey(RegistryRoot::LocalMachine, "Software\\Two\nLines"), "F", RegSz, "x"));
+  EXPECT_FALSE(
+      platform.regSetValue(platform.regCreateKey(RegistryRoot::LocalMachine, "Software\\Two\nLines"), "F", RegSz, "x"));
   fs::remove(store);
   fs::create_directories(store);
   EXPECT_FALSE(platform.regSetValue(created, "Folder", RegSz, "x")) << "a store that cannot be read is not overwritten";
   EXPECT_TRUE(fs::is_directory(store));
-
-  const char* old = std::getenv("XDG_CONFIG_HOME");
-  const std::string saved = old ? old : "";
-  ::setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-  {
-    PosixPlatform users;
-    EXPECT_TRUE(users.regSetValue(users.regCreateKey(RegistryRoot::LocalMachine, kGameKey), "Folder", RegSz, "x"));
-  }
-  old ? ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
-  EXPECT_TRUE(fs::exists(folder.path() / "vexorel" / "registry.reg"));
 }
 
 // The vexorel-profile command run as a program (its reads are checked on every golden file).
-TEST(ProfileTool, GetSetAndFailures) {
+// fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>ARGUMENTS... a line, escaped, $F the test's folder;
+// the output (stdout and stderr together) is whole, for usage errors its start.
+TEST(ProfileTool, GetSetReadsAndFailures) {
   TempFolder folder;
-  const auto run = [&](std::vector<std::string> args, int exitCode) {
-    std::string command = "'" VEXOREL_PROFILE_TOOL "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    const int status = std::system((command + " >'" + folder / "out" + "' 2>'" + folder / "err" + "'").c_str());
-    EXPECT_EQ(WEXITSTATUS(status), exitCode) << command;
-    return readFileBytes(folder / (exitCode == 0 ? "out" : "err"));
+  const auto expand = [&](std::string text) {
+    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
+    return text;
   };
-  const std::string ini = folder / "UT.ini";
-  writeFileBytes(ini, "[A]\r\nk=1\r\n[B]\nj = two words \n");
-  EXPECT_EQ(run({"get", ini, "a", "K"}, 0), "1\n");
-  EXPECT_EQ(run({"get", ini, "A", "Missing", "Fallback"}, 0), "Fallback\n");
-  run({"set", ini, "C", "n", " 96"}, 0);
-  EXPECT_EQ(readFileBytes(ini), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
+  writeFileBytes(folder / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
   writeFileBytes(folder / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
-  EXPECT_EQ(run({"reads", ini, folder / "queries"}, 0), "1\ntwo words\nFallback\n\n");
-  EXPECT_EQ(run({"reads", ini, folder / "missing"}, 1), "vexorel-profile: cannot read " + (folder / "missing") + "\n");
-  const std::string missing = folder / "nofolder/UT.ini";
-  EXPECT_EQ(run({"set", missing, "A", "k", "v"}, 1),
-            "vexorel-profile: cannot write " + missing + ": No such file or directory\n");
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{}, {"get", "f", "s"}, {"set", "f", "s", "k"}, {"remove", "f", "s", "k"}}) {
-    EXPECT_EQ(run(args, 2).rfind("usage: vexorel-profile get FILE SECTION KEY [DEFAULT]\n", 0), 0u);
+  const auto table = rows(kFixtures / "posix/profile.table");
+  ASSERT_GE(table.size(), 10u);
+  for (const auto& row : table) {
+    std::string command = "'" VEXOREL_PROFILE_TOOL "'";
+    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + expand(unescaped(row[i])) + "'";
+    const int status = std::system((command + " >'" + folder / "out" + "' 2>&1").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << command;
+    const std::string said = readFileBytes(folder / "out"), expected = expand(unescaped(row[1]));
+    EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << command;
   }
+  EXPECT_EQ(readFileBytes(folder / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
+}
+
+const fs::path kWine = kFixtures / "wine";
+
+// A prefix as Wine makes it: drive_c, and dosdevices/c: -> ../drive_c and z: -> /.
+struct Prefix {
+  TempFolder temp;
+  std::string path = temp / "prefix", driveC = path + "/drive_c";
+  Prefix() {
+    for (const char* folder : {"/UnrealTournament/System", "/Other", "/Spiele/Caf\xc3\xa9 \"UT\""}) {
+      fs::create_directories(driveC + folder);
+    }
+    fs::create_directories(path + "/dosdevices");
+    fs::create_directory_symlink("../drive_c", path + "/dosdevices/c:");
+    fs::create_directory_symlink("/", path + "/dosdevices/z:");
+    fs::copy_file(kWine / "wow.reg", path + "/system.reg");
+  }
+  std::optional<std::string> expand(std::string text) const {
+    if (text == "-") return std::nullopt;
+    if (const auto at = text.find("$C"); at != std::string::npos) text.replace(at, 2, fs::canonical(driveC).string());
+    return text;
+  }
+};
+
+std::optional<std::string> queryGameFolder(PosixPlatform& platform) {
+  const RegistryKey key = platform.regOpenKey(RegistryRoot::LocalMachine, kGameKey);
+  const auto data = key == kNoRegistryKey ? std::nullopt : platform.regQueryValue(key, "Folder");
+  return data ? std::optional<std::string>(data->bytes) : std::nullopt;
+}
+
+TEST(WinePrefix, DrivePathsAndTheGameFolderAsTheTablesSay) {
+  Prefix prefix;
+  const auto paths = rows(kWine / "paths.table"), folders = rows(kWine / "folders.table");
+  ASSERT_GE(paths.size() + folders.size(), 16u);
+  for (const auto& row : paths) {
+    EXPECT_EQ(wine::translateDrivePath(prefix.path, *prefix.expand(row[0])), prefix.expand(row[1])) << row[0];
+  }
+  for (const auto& row : folders) {
+    fs::remove(prefix.path + "/system.reg");
+    if (fs::exists(kWine / (row[0] + ".reg"))) fs::copy_file(kWine / (row[0] + ".reg"), prefix.path + "/system.reg");
+    EXPECT_EQ(wine::findFolder(prefix.path, kGameKey, "Folder"), prefix.expand(row[1])) << row[0];
+  }
+  EXPECT_EQ(wine::translateDrivePath("", "C:\\UnrealTournament"), std::nullopt);
+  fs::remove(prefix.path + "/dosdevices/c:");
+  fs::create_directory_symlink("../drive_gone", prefix.path + "/dosdevices/c:");
+  EXPECT_EQ(wine::translateDrivePath(prefix.path, "C:\\UnrealTournament"), std::nullopt) << "a C: link to nowhere";
+}
+
+TEST(WinePrefix, TheRegistryFallbackIsForTheGameFolderOnlyReadOnlyAndOurStoreFirst) {
+  Prefix prefix;
+  const std::string store = prefix.temp / "registry.reg", real = *prefix.expand("$C/UnrealTournament");
+  PosixPlatform platform{PosixPlatformOptions{store, prefix.temp.path().string(), prefix.path}};
+  EXPECT_EQ(queryGameFolder(platform), real + '\0');
+  const RegistryKey key = platform.regOpenKey(RegistryRoot::LocalMachine, kGameKey);
+  EXPECT_EQ(platform.regQueryValue(key, "Path"), std::nullopt) << "the borrowing is for the game folder only";
+  EXPECT_EQ(platform.regOpenKey(RegistryRoot::LocalMachine, "Software\\Unreal Technology"), kNoRegistryKey);
+  EXPECT_FALSE(fs::exists(store));
+  ASSERT_TRUE(platform.regSetValue(key, "Folder", RegSz, "/games/ut"));
+  EXPECT_EQ(queryGameFolder(platform), std::string("/games/ut") + '\0');
+  EXPECT_EQ(readFileBytes(prefix.path + "/system.reg"), readFileBytes(kWine / "wow.reg")) << "never written";
+  PosixPlatform off{PosixPlatformOptions{prefix.temp / "none.reg", "", prefix.path, false}};
+  EXPECT_EQ(queryGameFolder(off), std::nullopt);
+
+  // The prefix comes from the environment only for the user's own store: WINEPREFIX, then ~/.wine.
+  const std::string home = prefix.temp / "home";
+  fs::create_directories(home);
+  const auto set = [](const char* name, const char* value) { value ? ::setenv(name, value, 1) : ::unsetenv(name); };
+  const char* names[] = {"XDG_CONFIG_HOME", "WINEPREFIX", "HOME"};
+  std::optional<std::string> saved[3];
+  for (int i = 0; i < 3; ++i)
+    saved[i] = std::getenv(names[i]) ? std::optional<std::string>(std::getenv(names[i])) : std::nullopt;
+  set("XDG_CONFIG_HOME", (prefix.temp / "config").c_str());
+  set("WINEPREFIX", prefix.path.c_str());
+  set("HOME", home.c_str());
+  PosixPlatform users;  // the program's own construction, its store in the configuration folder
+  EXPECT_EQ(queryGameFolder(users), real + '\0');
+  ASSERT_TRUE(users.regSetValue(users.regCreateKey(RegistryRoot::LocalMachine, kGameKey), "Folder", RegSz, "x"));
+  EXPECT_TRUE(fs::remove(prefix.temp / "config/vexorel/registry.reg")) << "the store follows the configuration folder";
+  PosixPlatform named{PosixPlatformOptions{prefix.temp / "store.reg", ""}};
+  EXPECT_EQ(queryGameFolder(named), std::nullopt) << "a caller with a store of its own never reads the prefix";
+  set("WINEPREFIX", "prefix");  // relative: refused, as Wine refuses it
+  const fs::path before = fs::current_path();
+  fs::current_path(prefix.temp.path());
+  PosixPlatform relative;
+  EXPECT_EQ(queryGameFolder(relative), std::nullopt);
+  fs::current_path(before);
+  set("WINEPREFIX", nullptr);
+  EXPECT_EQ(wine::prefixFromEnvironment(), home + "/.wine");
+  fs::rename(prefix.path, home + "/.wine");
+  PosixPlatform fallback;
+  EXPECT_EQ(queryGameFolder(fallback), fs::canonical(home + "/.wine/drive_c/UnrealTournament").string() + '\0');
+  for (int i = 0; i < 3; ++i) set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,191 @@
+// Faults that strike the writer (writer/main.cpp), run as a child process so that it can be killed,
+// limited and stripped of privileges without touching the test program.
+// Writes that fail part-way or cannot start: a file-size limit (the full disk: write() fails with EFBIG),
+// no file descriptors left, a folder the writer may not write in (as an unprivileged user, so that it
+// holds when the tests run as root; skipped, and reported so, where the writer cannot become one), and a
+// name that is a folder. Each time the old file stays byte for byte, the call says false with its reason,
+// and no temporary file is left; with the fault gone the same write goes through.
+// A writer killed with SIGKILL at random moments, a thousand times, over a game file of a thousand lines:
+// after every kill the file is, byte for byte, the content before or after one whole write, and the
+// temporary files a killed writer leaves are never read as the file and go with the next write.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include "platform/IniEngine.h"
+#include "platform/PosixPlatform.h"
+#include "support/core/TempFolder.h"
+#include "support/gui/GuiTest.h"
+
+namespace vexorel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The writer as a child process: it first says its process id, then its output is read through the
+// pipe, and its end is waited for or brought about with SIGKILL.
+class ChildProcess {
+ public:
+  explicit ChildProcess(const std::vector<std::string>& arguments) {
+    std::string command = "exec '" VEXOREL_SAFETY_WRITER "'";
+    for (const std::string& argument : arguments) command += " '" + argument + "'";  // no quotes in the tests' texts
+    out_ = ::popen(command.c_str(), "r");
+    if (out_ && (std::fscanf(out_, "%d", &pid_) != 1 || std::fgetc(out_) != '\n')) pid_ = -1;
+  }
+  ~ChildProcess() { out_ ? void(kill()) : void(); }
+  // Reads until `count` bytes came or the output ended.
+  std::string read(std::size_t count = std::string::npos) {
+    std::string text;
+    for (int c; text.size() < count && (c = std::fgetc(out_)) != EOF;) text += static_cast<char>(c);
+    return text;
+  }
+  // The exit code once the child ends (-1 when a signal ended it); kill() brings that end about.
+  int wait() {
+    const int status = ::pclose(out_);
+    out_ = nullptr;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  int kill() { return pid_ > 0 ? ::kill(pid_, SIGKILL) : 0, wait(); }
+
+ private:
+  FILE* out_ = nullptr;
+  int pid_ = -1;
+};
+
+TEST(FailingWrite, EveryFaultKeepsTheOldFileAndSaysWhy) {
+  TempFolder temp;
+  const fs::path folder = temp.path() / "System";
+  const std::string file = (folder / "UnrealTournament.ini").string(), value = "Changed.RenderDevice";
+  fs::create_directories(folder);
+  writeFileBytes(file, demoGameIni());
+  const auto write = [&](const std::string& option, const std::string& reason) {
+    ChildProcess writer({"once", file, "Engine.Engine", "GameRenderDevice", value, option});
+    const std::string said = writer.read();
+    const int exitCode = writer.wait();
+    if (reason.empty()) return exitCode;
+    EXPECT_EQ(exitCode, 1) << option;
+    EXPECT_EQ(said, (option == "nofile=3" ? "cannot read " : "cannot write ") + file + ": " + reason) << option;
+    EXPECT_EQ(readFileBytes(file), demoGameIni()) << option;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << option;
+    return exitCode;
+  };
+  // Below the file's size, at half of it and one byte short of the new content: each write fails inside
+  // the temporary file. With room for the new content it goes through.
+  const std::size_t newSize = demoGameIni().size() + value.size() - std::string("D3DDrv.D3DRenderDevice").size();
+  for (const std::size_t limit : {std::size_t{1}, newSize / 2, newSize - 1})
+    write("fsize=" + std::to_string(limit), "File too large");
+  ASSERT_EQ(write("fsize=" + std::to_string(newSize), ""), 0);
+  EXPECT_NE(readFileBytes(file).find("GameRenderDevice=" + value + "\r\n"), std::string::npos);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  writeFileBytes(file, demoGameIni());
+
+  write("nofile=3", "Too many open files");
+
+  fs::remove(file);
+  fs::create_directory(file);
+  writeFileBytes(fs::path(file) / "inside.txt", "kept");
+  ChildProcess intoFolder({"once", file, "Engine.Engine", "GameRenderDevice", value});
+  EXPECT_EQ(intoFolder.read(), "cannot write " + file + ": it is a folder");
+  EXPECT_EQ(intoFolder.wait(), 1);
+  EXPECT_EQ(readFileBytes(fs::path(file) / "inside.txt"), "kept");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  fs::remove_all(file);
+  writeFileBytes(file, demoGameIni());
+
+  // The writer runs as "nobody" when the tests run as root, so the folder's permission bits hold.
+  fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::others_exec);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  }
+  fs::permissions(folder,
+                  fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
+  if (write("nobody", "") == 2)
+    GTEST_SKIP() << "the writer cannot run as an unprivileged user: no write-permission case";
+  write("nobody", "Permission denied");
+  fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(write("nobody", ""), 0);
+  EXPECT_NE(readFileBytes(file).find("GameRenderDevice=" + value + "\r\n"), std::string::npos);
+}
+
+// One key near the top of the game's file, two in the middle and one in the last section, so that the
+// writes land all over the file.
+const std::vector<std::string> kLoopKeys = {
+    "URL",      "Port",   "Engine.GameEngine", "CacheSizeMegs", "WinDrv.WindowsClient", "MinDesiredFrameRate",
+    "Pad.Last", "Counter"};  // section, key, ...
+
+// The file after the loop wrote every value up to `last` (key i % 4 holds the last such i) into the demo
+// game file padded with sections of its own to a thousand lines.
+std::string contentAfter(long last) {
+  static const std::string base = [] {
+    std::string text = demoGameIni();
+    for (int section = 0; std::count(text.begin(), text.end(), '\n') < 990; ++section) {
+      text += "\r\n[Pad." + std::to_string(section) + "]\r\n";
+      for (int key = 0; key < 8; ++key) text += "Key" + std::to_string(key) + "=Value " + std::to_string(key) + "\r\n";
+    }
+    return text + "\r\n[Pad.Last]\r\nCounter=0\r\n";
+  }();
+  std::string text = base;
+  for (long i = std::max(0L, last - 3); i <= last; ++i) {
+    text = ini::applyWrite(text, kLoopKeys[i % 4 * 2], kLoopKeys[i % 4 * 2 + 1], std::to_string(i));
+  }
+  return text;
+}
+
+TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNextWrite) {
+  TempFolder temp;
+  const fs::path system = temp.path() / "UT" / "System", file = system / "UnrealTournament.ini";
+  fs::create_directories(system);
+  long last = 3;  // every key holds a value of the loop: the content is then known from the four values
+  const std::string start = contentAfter(last);
+  ASSERT_GE(std::count(start.begin(), start.end(), '\n'), 1000);
+  writeFileBytes(file, start);
+  PosixPlatform reader(PosixPlatformOptions{temp / "registry.reg", (temp.path() / "UT").string(), "", false});
+  const auto leftovers = [&] { return std::distance(fs::directory_iterator(system), fs::directory_iterator()) - 1; };
+
+  std::mt19937 random(20261206);
+  int killsMidWrite = 0, killsWithProgress = 0;  // mid-write: a temporary file was left behind
+  for (int kill = 0; kill < 1000; ++kill) {
+    std::vector<std::string> arguments{"loop", file, std::to_string(last + 1)};
+    arguments.insert(arguments.end(), kLoopKeys.begin(), kLoopKeys.end());
+    ChildProcess writer(arguments);
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 4001));
+    writer.kill();
+    // The last value written is the largest one in the file; the file must be exactly that state.
+    const std::string now = readFileBytes(file);
+    long newest = last;
+    for (std::size_t k = 0; k < kLoopKeys.size(); k += 2) {
+      const auto value = ini::findValue(now, kLoopKeys[k], kLoopKeys[k + 1]);
+      ASSERT_TRUE(value.has_value()) << "kill " << kill << ": " << kLoopKeys[k + 1] << " is gone";
+      newest = std::max(newest, std::stol(std::string(*value)));
+    }
+    ASSERT_EQ(now, contentAfter(newest)) << "kill " << kill << " left a file that no whole write made";
+    killsWithProgress += newest > last;
+    last = newest;
+    // A leftover is never taken for the file, whatever letter case the path is spelt in.
+    killsMidWrite += leftovers() > 0;
+    std::string value;
+    reader.getPrivateProfileString("Pad.Last", "Counter", "", value, 255, "system\\unrealtournament.ini");
+    ASSERT_EQ(value, std::string(*ini::findValue(now, "Pad.Last", "Counter")));
+    ASSERT_LE(leftovers(), 1) << "leftovers of earlier writers were not cleaned";
+  }
+  // The next write from another process cleans up after the last killed writer.
+  ASSERT_TRUE(reader.writePrivateProfileString("Pad.Last", "Counter", "done", "System\\UnrealTournament.ini"));
+  EXPECT_EQ(leftovers(), 0);
+  EXPECT_EQ(readFileBytes(file), ini::applyWrite(contentAfter(last), "Pad.Last", "Counter", "done"));
+  std::printf("[ figures  ] kills: 1000, with a write completed: %d, inside one: %d, last value: %ld\n",
+              killsWithProgress, killsMidWrite, last);
+  // The kills landed where they matter: both between writes and inside them.
+  EXPECT_GT(killsWithProgress, 0);
+  EXPECT_GT(killsMidWrite, 0);
+}
+
+}  // namespace
+}  // namespace vexorel::testing
