@@ -5,12 +5,11 @@
 
 #include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
-#include "core/SharedState.h"
+#include "core/ValueRows.h"
 
 namespace vexorel {
 
 namespace {
-constexpr const char* kCoronasKey = "Coronas";
 
 // The device the batch itself selects, when one of its values is a device short name.
 std::optional<std::string> deviceChosenIn(const std::vector<ChangedItem>& items) {
@@ -41,7 +40,7 @@ std::vector<IniWrite> WritesForChangedItems(const std::vector<ChangedItem>& item
     const ChangedItem& item = items[i];
     if (auto className = ClassNameForShortName(item.newValue)) {
       writes.push_back({std::string(kEngineSection), std::string(kRenderDeviceKey), *className, i});
-    } else if (item.key == kCoronasKey) {
+    } else if (item.key == kSettingRowKeys[kCoronasRow]) {
       if (!deviceSection.empty() && deviceSection != kDefaultValue) {
         writes.push_back({deviceSection, item.key, item.newValue, i});
       }
@@ -64,30 +63,6 @@ ChangedItemsWrite WriteChangedItems(ReadModule& module, const std::string& file,
     }
   }
   return result;
-}
-
-ValueRows ReadValueRows(ReadModule& module, const std::string& file) {
-  ValueRows rows;
-  for (int row = 0; row < kSettingRows; ++row) {
-    const std::string key(kSettingRowKeys[static_cast<std::size_t>(row)]);
-    std::string value;
-    if (row == kCoronasRow) {
-      module.ReadIniValueUncounted(kEngineSection, kRenderDeviceKey, file);
-      const std::string deviceSection = module.LastIniValue;
-      module.ReadIniValue(deviceSection, key, file);
-      value = module.LastIniValue;
-    } else if (row == kDeviceRow) {
-      module.ReadIniValue(kEngineSection, key, file);
-      value = ShortNameOrClassName(module.LastIniValue);
-    } else {
-      module.ReadIniValue(kClientSection, key, file);
-      value = module.LastIniValue;
-    }
-    rows.keys.push_back(key);
-    rows.values.push_back(std::move(value));
-  }
-  module.IniReadCount = 0;
-  return rows;
 }
 
 }  // namespace vexorel

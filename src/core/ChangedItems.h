@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ValueRows.h"
+
 namespace vexorel {
 
 struct ChangedItem {
@@ -38,7 +40,6 @@ std::vector<IniWrite> WritesForChangedItems(const std::vector<ChangedItem>& item
                                             const std::string& deviceClassInFile);
 
 class ReadModule;
-struct ValueRows;
 
 struct ChangedItemsWrite {
   std::vector<ChangedItem> changed;  // what differed from the snapshot
@@ -50,9 +51,5 @@ struct ChangedItemsWrite {
 // write that fails.
 ChangedItemsWrite WriteChangedItems(ReadModule& module, const std::string& file, const ValueRows& rows,
                                     const ValueRows& snapshot);
-
-// The value list as `file` holds it: row by row the shared setting rows, Coronas from the render
-// device's own section and the render device by its short name. The read counter ends at 0.
-ValueRows ReadValueRows(ReadModule& module, const std::string& file);
 
 }  // namespace vexorel

@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "core/ChangedItems.h"
+#include "core/ValueRows.h"
 
 namespace vexorel {
-
-// The editor's value list, row by row: the keys (its List1) and the values (its List2).
-struct ValueRows {
-  std::vector<std::string> keys;
-  std::vector<std::string> values;
-};
 
 struct SharedState {
   // The main window's.

@@ -94,7 +94,7 @@ bool Form4::writeChangedItems() {
 
 bool Form4::backUpWorkingCopy(const std::string& backup) {
   Platform& platform = host().platform();
-  if (platform.copyFile(host().state().FileName, backup, false)) return true;
+  if (platform.copyFile(state_.FileName, backup, false)) return true;
   // Without this backup Undo would restore an older state than the user expects: apply nothing.
   critical(QStringLiteral("The backup %1 could not be made, so nothing was applied. The game's file is unchanged.")
                .arg(toQString(platform.displayPath(backup))));

@@ -47,7 +47,7 @@ void Form4::SSTab1_Click(int previousTab) {
 
 void Form4::resolveDevice() {
   ReadModule& module = host().module();
-  module.ReadIniValue(std::string(kEngineSection), std::string(kRenderDeviceKey), host().state().FileName);
+  module.ReadIniValue(std::string(kEngineSection), std::string(kRenderDeviceKey), state_.FileName);
   std::string deviceClass = module.LastIniValue;
   // A device picked in the value list but not applied yet wins over the file.
   if (deviceClass != DriverType) {
@@ -59,7 +59,7 @@ void Form4::resolveDevice() {
 
 void Form4::loadCheckBoxes() {
   ReadModule& module = host().module();
-  const std::string& file = host().state().FileName;
+  const std::string& file = state_.FileName;
   for (int n = 2; n <= kLastCheck; ++n) {
     const std::optional<std::string> section = CheckSection(n, warzoeken);
     // With no device section nothing could be read for the display boxes.
@@ -99,7 +99,7 @@ bool Form4::selectByText(QComboBox* box, const std::string& value) {
 
 void Form4::loadGlideCombos() {
   ReadModule& module = host().module();
-  const std::string& file = host().state().FileName;
+  const std::string& file = state_.FileName;
   module.ReadIniValue(kGlideSection, std::string(ComboSpecFor(2).key), file);
   selectByText(combo(2), module.LastIniValue);
   module.ReadIniValue(kGlideSection, std::string(ComboSpecFor(1).key), file);
@@ -112,7 +112,7 @@ void Form4::loadGlideCombos() {
 
 void Form4::loadSglCombo() {
   ReadModule& module = host().module();
-  module.ReadIniValue(std::string(kSglClassName), std::string(ComboSpecFor(3).key), host().state().FileName);
+  module.ReadIniValue(std::string(kSglClassName), std::string(ComboSpecFor(3).key), state_.FileName);
   selectByText(combo(3), module.LastIniValue);
 }
 
@@ -132,7 +132,7 @@ void Form4::colourDisplayCombos() {
 
 void Form4::loadSoundAndNetworkCombos() {
   ReadModule& module = host().module();
-  const std::string& file = host().state().FileName;
+  const std::string& file = state_.FileName;
   for (int n = 4; n <= kComboCount; ++n) {
     const ComboSpec& spec = ComboSpecFor(n);
     module.ReadIniValue(std::string(spec.section), std::string(spec.key), file);

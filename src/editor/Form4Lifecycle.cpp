@@ -40,7 +40,7 @@ void Form4::critical(const QString& text) {
 
 void Form4::onLoad() {
   Platform& platform = host().platform();
-  std::string& FileName = host().state().FileName;
+  std::string& FileName = state_.FileName;
   warzoeken.clear();
   if (!once) {
     Tempname = backupPath(platform.getCurrentDirectory(), kWorkingCopyName);
@@ -72,7 +72,7 @@ void Form4::onActivate() {
 
 void Form4::readSaveCount() {
   ReadModule& module = host().module();
-  const std::string& settingsFile = host().state().VEXORELPATH;
+  const std::string& settingsFile = state_.VEXORELPATH;
   const std::string text = module.ReadProfileValue(kSettingsSection, kSaveNumberKey, settingsFile);
   const std::optional<int> count = ParseSaveCount(text);
   if (!count) {
@@ -89,16 +89,16 @@ void Form4::onUnload() {
   // The main window is loaded whenever the program opens the editor; showing it must not load it.
   if (host().isLoaded(WindowName::Main)) host().show(WindowName::Main);
   once = false;
-  host().state().FileName = OldFileName;
+  state_.FileName = OldFileName;
 }
 
 void Form4::lees() {
-  showRows(ReadValueRows(host().module(), host().state().FileName));
+  showRows(ReadValueRows(host().module(), state_.FileName));
   DriverType = values().at(kDeviceRow);
 }
 
 void Form4::showRows(const ValueRows& rows) {
-  host().state().rows = rows;
+  state_.rows = rows;
   List1->clear();
   List2->clear();
   for (std::size_t row = 0; row < rows.keys.size(); ++row) {
@@ -108,15 +108,14 @@ void Form4::showRows(const ValueRows& rows) {
 }
 
 void Form4::setRow(int row, const std::string& bytes) {
-  std::vector<std::string>& values = host().state().rows.values;
+  std::vector<std::string>& values = state_.rows.values;
   if (row < 0 || static_cast<std::size_t>(row) >= values.size()) return;
   values[static_cast<std::size_t>(row)] = bytes;
   replaceRow(List2, row, bytes);
 }
 
 void Form4::EenCall() {
-  SharedState& state = host().state();
-  state.snapshot = state.rows;
+  state_.snapshot = state_.rows;
   listStore().showState();
 }
 
@@ -153,7 +152,7 @@ void Form4::Command1_Click() {
   }
   if (!SaveSettingSet(host().module(), state_.VEXORELPATH, name, state_.rows)) {
     critical(QStringLiteral("The settings could not be saved: the file %1 could not be written.")
-                 .arg(shown(host().platform(), host().state().VEXORELPATH)));
+                 .arg(shown(host().platform(), state_.VEXORELPATH)));
     return;
   }
   // The new set counts at once: the activation that would refresh the count is skipped on the way
