@@ -18,15 +18,6 @@
 namespace vexorel::testing {
 namespace {
 
-// The demo file with one line's text replaced; the line must be there exactly once.
-std::string replaced(std::string text, const std::string& line, const std::string& with) {
-  const std::size_t at = text.find(line + "\r\n");
-  EXPECT_NE(at, std::string::npos) << line;
-  EXPECT_EQ(text.find(line + "\r\n", at + 1), std::string::npos) << line;
-  if (at != std::string::npos) text.replace(at, line.size(), with);
-  return text;
-}
-
 // Compares two files' bytes, naming the first line that differs rather than printing both files.
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected) {
   if (actual == expected) return ::testing::AssertionSuccess();
@@ -57,13 +48,13 @@ void clickRow(QListWidget* list, int row) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
-struct Box {
-  DialogCall::Kind kind;
-  QString text;
-  QString caption;
-  MsgIcon icon;
-  MsgButtons buttons;
-};
+// A box as one line: kind|text|caption|icon|buttons, the enums by number.
+QString described(const DialogCall& call) {
+  return QStringLiteral("%1|%2|%3|%4|%5")
+      .arg(QStringList{"Message", "Input", "OpenFile"}[call.kind], call.text, call.caption)
+      .arg(static_cast<int>(call.icon))
+      .arg(static_cast<int>(call.buttons));
+}
 
 class EndToEnd : public GuiTest {
  protected:
@@ -106,11 +97,11 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   };
   click(main.Option1);
   dialogs.onShow = nullptr;
-  std::string slow = replaced(original, "CurvedSurfaces=True", "CurvedSurfaces=False");
-  slow = replaced(slow, "Decals=True", "Decals=False");
-  slow = replaced(slow, "NoDynamicLights=False", "NoDynamicLights=True");
-  slow = replaced(slow, "SkinDetail=High", "SkinDetail=Low");
-  slow = replaced(slow, "TextureDetail=High", "TextureDetail=Low\r\nLowTextureDetail=True\r\nSlowBuffering=True");
+  std::string slow = edited(original, "CurvedSurfaces=True", "CurvedSurfaces=False");
+  slow = edited(slow, "Decals=True", "Decals=False");
+  slow = edited(slow, "NoDynamicLights=False", "NoDynamicLights=True");
+  slow = edited(slow, "SkinDetail=High", "SkinDetail=Low");
+  slow = edited(slow, "TextureDetail=High", "TextureDetail=Low\r\nLowTextureDetail=True\r\nSlowBuffering=True");
   const std::size_t d3d = slow.find("[D3DDrv.D3DRenderDevice]");
   slow.replace(slow.find("Coronas=True", d3d), 12, "Coronas=False");
   const std::size_t galaxy = slow.find("[Galaxy.GalaxyAudioSubsystem]");
@@ -132,7 +123,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   editor.SSTab1->setCurrentIndex(1);
   ASSERT_TRUE(editor.checkBox(19)->isEnabled());
   tick(editor.checkBox(19));
-  const std::string ticked = replaced(slow, "UseVSync=False", "UseVSync=True");
+  const std::string ticked = edited(slow, "UseVSync=False", "UseVSync=True");
   EXPECT_TRUE(sameBytes(backup("UTTemp.ini"), ticked));
   editor.SSTab1->setCurrentIndex(0);
   click(editor.Command1);
@@ -140,7 +131,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   clickRow(editor.List2, 1);
   EXPECT_EQ(editor.List2->item(1)->text(), "True");
   click(editor.Command6);
-  const std::string applied = replaced(ticked, "CurvedSurfaces=False", "CurvedSurfaces=True");
+  const std::string applied = edited(ticked, "CurvedSurfaces=False", "CurvedSurfaces=True");
   EXPECT_TRUE(sameBytes(gameIni(), applied));
   EXPECT_TRUE(sameBytes(backup("UTTemp.ini"), applied));
   EXPECT_TRUE(sameBytes(backup("Last.ini"), ticked));
@@ -165,12 +156,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   dialogs.typeInput(QStringLiteral("LAN party"));
   click(editor.Command1);
   EXPECT_TRUE(sameBytes(gameIni(), ticked));
-  EXPECT_EQ(readFileBytes(startPath("Vexorel.ini")),
-            "[Vexorel]\r\nSaveNumber=1\r\nDidBackup=Yes\r\n[Save1]\r\nSaveName=LAN party\r\n"
-            "FullscreenColorbits=16\r\nCurvedSurfaces=False\r\nLowDetailTextures=False\r\n"
-            "SlowVideoBuffering=True\r\nDecals=False\r\nNoDynamicLights=True\r\nCoronas=False\r\n"
-            "SkinDetail=Medium\r\nTextureDetail=Low\r\nNoLighting=False\r\nMinDesiredFrameRate=30.000000\r\n"
-            "ScreenFlashes=True\r\nNoFractalAnim=False\r\nParticleDensity=0\r\nGameRenderDevice=Direct 3D\r\n");
+  EXPECT_EQ(readFileBytes(startPath("Vexorel.ini")), testData("app/walk-saved-set.ini"));
 
   EXPECT_EQ(editor.StB1Panel1->text(), "Found 1 saved settings");
 
@@ -182,7 +168,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   EXPECT_EQ(load.Combo1->itemText(0), "LAN party");
   load.Combo1->setCurrentIndex(0);
   click(load.Command1);
-  const std::string loaded = replaced(ticked, "SkinDetail=Low", "SkinDetail=Medium");
+  const std::string loaded = edited(ticked, "SkinDetail=Low", "SkinDetail=Medium");
   EXPECT_TRUE(sameBytes(gameIni(), loaded));
   EXPECT_TRUE(sameBytes(backup("Last.ini"), ticked));
   EXPECT_FALSE(editor.isVisible());
@@ -210,29 +196,9 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   EXPECT_TRUE(app->ending());
 
   // Every box the walk showed, in order.
-  const QString title = QStringLiteral("Vexorel");
-  const std::vector<Box> expected{
-      {DialogCall::OpenFile, "Select Unreal Tournament.", "Select Unreal Tournament.", MsgIcon::None, MsgButtons::Ok},
-      {DialogCall::Message, " Changes will immediately be made in Unreal Tournament.ini. Continue update?",
-       "Continue update ?", MsgIcon::Question, MsgButtons::YesNo},
-      {DialogCall::Message, "Graphics changes have been applied", "Done", MsgIcon::Information, MsgButtons::Ok},
-      {DialogCall::Message, "Ok it's Done remember you have a backup !!", title, MsgIcon::Information, MsgButtons::Ok},
-      {DialogCall::Message, "Sure u want to undo last tweak ?", title, MsgIcon::Information, MsgButtons::YesNo},
-      {DialogCall::Input, "Please enter a name to save settings to", "Save Settings", MsgIcon::None, MsgButtons::Ok},
-      {DialogCall::Message, "Remember No Changes were made, press Apply.", title, MsgIcon::Information, MsgButtons::Ok},
-      {DialogCall::Message, "Graphics changes have been applied", "Done", MsgIcon::Information, MsgButtons::Ok},
-      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo},
-      {DialogCall::Message, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo},
-  };
-  ASSERT_EQ(dialogs.calls.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(dialogs.calls[i].kind, expected[i].kind);
-    EXPECT_EQ(dialogs.calls[i].text, expected[i].text);
-    EXPECT_EQ(dialogs.calls[i].caption, expected[i].caption);
-    EXPECT_EQ(dialogs.calls[i].icon, expected[i].icon);
-    EXPECT_EQ(dialogs.calls[i].buttons, expected[i].buttons);
-  }
+  QStringList shown;
+  for (const DialogCall& call : dialogs.calls) shown << described(call);
+  EXPECT_EQ(shown, QString::fromStdString(testData("app/walk-boxes.txt")).split('\n', Qt::SkipEmptyParts));
 
   // The backup folder holds exactly the program's own files; the scratch copy of the load is gone.
   std::vector<std::string> names;

@@ -1,9 +1,43 @@
+// The pure rules of core: the path and device-name tables from a data file, and the changed-items
+// comparison and the sections its writes go to.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+#include <sstream>
+
 #include "core/ChangedItems.h"
+#include "core/RenderDeviceCatalogue.h"
+#include "core/SettingsFile.h"
+#include "support/core/TempFolder.h"
 
 namespace vexorel {
 namespace {
+
+std::string orNone(const std::optional<std::string>& answer) {
+  return answer.value_or("-");
+}
+
+TEST(CoreRules, TableOfCases) {
+  const std::map<std::string, std::function<std::string(const std::string&)>> rules{
+      {"folderPart", [](const std::string& s) { return folderPart(s); }},
+      {"gameFolder", [](const std::string& s) { return gameFolderFromExecutable(s); }},
+      {"shortOrClass", [](const std::string& s) { return ShortNameOrClassName(s); }},
+      {"classForList", [](const std::string& s) { return orNone(ClassNameForListName(s)); }},
+      {"classForShort", [](const std::string& s) { return orNone(ClassNameForShortName(s)); }},
+  };
+  std::istringstream table(testing::readFileBytes(std::string(VEXOREL_SOURCE_DIR) + "/tests/core/rules.txt"));
+  int cases = 0;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::size_t a = line.find('|'), b = line.find('|', a + 1);
+    const std::string rule = line.substr(0, a), input = line.substr(a + 1, b - a - 1), expected = line.substr(b + 1);
+    ASSERT_TRUE(rules.count(rule)) << line;
+    EXPECT_EQ(rules.at(rule)(input), expected) << line;
+    ++cases;
+  }
+  EXPECT_GT(cases, 15);
+}
 
 TEST(ChangedItems, FindsRowsThatDifferExactly) {
   const std::vector<std::string> keys{"Coronas", "SkinDetail", "GameRenderDevice"};
