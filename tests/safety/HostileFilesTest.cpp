@@ -1,10 +1,9 @@
-// The program started through its real start-up over program files that are random bytes, huge or odd,
-// a BACKUP that is a file, read-only program files and a game folder on a long path beyond ASCII: the
-// main window opens, what cannot be done is said when it is tried, and no byte of the user's is lost.
-#include <QComboBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+// The program started through its real start-up over hostile files (random bytes, huge, odd, a BACKUP that is a
+// file, read-only, on a long path beyond ASCII, a full disk): what cannot be done is said, no byte of the user's lost.
+#include <sys/resource.h>
+
+#include <QtWidgets>
+#include <csignal>
 #include <filesystem>
 #include <random>
 
@@ -36,20 +35,20 @@ class HostileFiles : public GuiTest {
       app->splash().tick();
     return !app->ending() && app->frmmain().isVisible();
   }
-  QString lastBox() const { return dialogs.calls.empty() ? QString() : dialogs.calls.back().text; }
+  std::string lastBox() const { return dialogs.calls.empty() ? "" : dialogs.calls.back().text.toStdString(); }
 };
 
 TEST_F(HostileFiles, HostileProgramFilesKeepTheirBytesAndTheProgramStarts) {
   registerGame();
-  const std::string big(10 << 20, 'x'), settings = startPath("Vexorel.ini");
+  const std::string big(10 << 20, 'x'), settings = startPath("Vexorel.ini"), odd = "SaveNumber=\"3";
   // Settings file: the program changes only its own keys (the backup marked done, an unreadable count put right).
   for (const auto& [bytes, expected] : std::vector<std::pair<std::string, std::string>>{
            {randomBytes(64 << 10, 7), ""},
            {big + "\r\n[Vexorel]\r\nSaveNumber=2\r\nDidBackup=No\r\n[Save1]\r\nSaveName=Deep down\r\n",
             big + "\r\n[Vexorel]\r\nSaveNumber=2\r\nDidBackup=Yes\r\n[Save1]\r\nSaveName=Deep down\r\n"},
-           {"[Vexorel\r\n[ vexorel ]]\r\nSaveNumber=-7\r\n[Vexorel]\r\nSaveNumber=\"3\r\n[Save1]\r\nSaveName=" +
-                std::string(5000, 'n') + "\r\n[Save2\r\n[]\r\n=\r\n" + std::string("\0\0", 2) +
-                "[Save4]\r\nSaveName=\xFF\r\n",
+           {"[Vexorel\r\n[ vexorel ]]\r\nSaveNumber=-7\r\n[Vexorel]\r\n" + odd +
+                "\r\n[Save1]\r\nSaveName=" + std::string(5000, 'n') + "\r\n[Save2\r\n[]\r\n=\r\n" +
+                std::string("\0\0", 2) + "[Save4]\r\nSaveName=\xFF\r\n",
             ""},
            {"", ""}}) {
     writeFileBytes(settings, bytes);
@@ -58,40 +57,30 @@ TEST_F(HostileFiles, HostileProgramFilesKeepTheirBytesAndTheProgramStarts) {
     app->form4().showForm();
     app->load().showForm();
     std::string want = expected.empty() ? bytes : expected;
-    if (bytes.find("SaveNumber=\"3") != std::string::npos)
-      want.replace(want.find("SaveNumber=\"3"), 13, "SaveNumber=1");
+    if (want.find(odd) != std::string::npos) want.replace(want.find(odd), odd.size(), "SaveNumber=1");
     EXPECT_TRUE(readFileBytes(settings).substr(0, want.size()) == want) << "bytes of the settings file were lost";
-    if (!expected.empty()) {
-      EXPECT_EQ(app->load().Combo1->itemText(0), "Deep down");
-    }
+    EXPECT_TRUE(expected.empty() || app->load().Combo1->itemText(0) == "Deep down");
   }
   // A registry store naming no usable folder: the program asks for the game and adds the answer beside every byte.
-  for (const std::string& bytes :
-       {randomBytes(64 << 10, 11),
-        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Pad]\r\n\"Big\"=hex:" + big + "\r\n"}) {
-    writeFileBytes(registryFile, bytes);
-    dialogs.chooseFile(QString::fromStdString(gameFolder + "/System/UnrealTournament.exe"));
-    ASSERT_TRUE(startProgram());
-    EXPECT_EQ(lastBox(), "Select Unreal Tournament.");
-    EXPECT_EQ(app->frmmain().UtPath, gameFolder);
-    EXPECT_TRUE(readFileBytes(registryFile).substr(0, bytes.size()) == bytes)
-        << "bytes of the registry store were lost";
-    EXPECT_EQ(app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue),
-              gameFolder);
-  }
+  const std::string store =
+      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\Pad]\r\n\"Big\"=hex:" + big + "\r\n";
+  writeFileBytes(registryFile, store);
+  dialogs.chooseFile(QString::fromStdString(gameFolder + "/System/UnrealTournament.exe"));
+  ASSERT_TRUE(startProgram());
+  EXPECT_EQ(lastBox() + "|" + app->frmmain().UtPath, "Select Unreal Tournament.|" + gameFolder);
+  EXPECT_TRUE(readFileBytes(registryFile).substr(0, store.size()) == store) << "bytes of the registry store lost";
+  EXPECT_EQ(app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue),
+            gameFolder);
 }
 
 TEST_F(HostileFiles, ABackupThatIsAFileAndReadOnlyProgramFilesAreSaidWhenTried) {
   registerGame();
   writeFileBytes(startPath("BACKUP"), "not a folder");
   ASSERT_TRUE(startProgram());
-  EXPECT_TRUE(dialogs.calls.empty());  // the first-run backup does not report
   dialogs.answer(MsgAnswer::Yes);
-  QTest::mouseClick(app->frmmain().Option1, Qt::LeftButton);
-  EXPECT_TRUE(lastBox().startsWith("Unable to make the backup copy ")) << lastBox().toStdString();
-  app->frmmain().Option3->click();  // the editor needs its working copy in BACKUP
-  EXPECT_TRUE(lastBox().startsWith("The working copy ")) << lastBox().toStdString();
-  EXPECT_EQ(readFileBytes(startPath("BACKUP")) + gameIni(), "not a folder" + demoGameIni());
+  app->frmmain().Option1->click();
+  EXPECT_TRUE(lastBox().starts_with("Unable to make the backup copy ") && gameIni() == demoGameIni()) << lastBox();
+  EXPECT_EQ(readFileBytes(startPath("BACKUP")), "not a folder");
 
   // A start folder the user may not write in, as the owner-write bit of its files tells the program.
   std::filesystem::remove(startPath("BACKUP"));
@@ -102,31 +91,40 @@ TEST_F(HostileFiles, ABackupThatIsAFileAndReadOnlyProgramFilesAreSaidWhenTried) 
   EXPECT_EQ(readFileBytes(startPath("BACKUP/BckUpUnrealTournament.txt")), demoGameIni());
   app->frmmain().Option3->click();
   ASSERT_TRUE(app->form4().isLoaded());
-  app->form4().Command1->click();
   dialogs.typeInput("Mine");
-  app->form4().Command1->click();
-  EXPECT_EQ(lastBox().toStdString(),
+  for (int i = 0; i < 2; ++i) app->form4().Command1->click();
+  EXPECT_EQ(lastBox(),
             "The settings could not be saved: the file " + platform->displayPath(settings) + " could not be written.");
   EXPECT_EQ(readFileBytes(settings), bytes);
 }
 
-TEST_F(HostileFiles, AGameFolderOnALongPathWithBlanksAndOtherLettersWorks) {
+TEST_F(HostileFiles, AGameFolderOnALongPathBeyondAsciiWorksAndAFullDiskIsSaidWithItsReason) {
   std::string folder = temp / "Unreal Tournament – Spiele für Mañana 日本語 (GOTY)";
   folder += "/" + std::string(250 - folder.size() - 1, 'e');
+  const std::string file = folder + "/System/UnrealTournament.ini";
   std::filesystem::create_directories(folder + "/System");
-  writeFileBytes(folder + "/System/UnrealTournament.ini", demoGameIni());
+  writeFileBytes(file, demoGameIni());
   ASSERT_TRUE(
       app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder));
   ASSERT_TRUE(startProgram());
-  EXPECT_EQ(app->frmmain().UtPath, folder);
+  Frmmain& main = app->frmmain();
   dialogs.answer(MsgAnswer::Yes);
-  QTest::mouseClick(app->frmmain().Option1, Qt::LeftButton);
-  EXPECT_EQ(lastBox(), "Graphics changes have been applied");
-  EXPECT_EQ(readFileBytes(startPath("BACKUP/SlowUTBackup.ini")), demoGameIni());
-  const std::string changed = readFileBytes(folder + "/System/UnrealTournament.ini");
+  main.Option1->click();
+  EXPECT_EQ(main.UtPath + lastBox() + readFileBytes(startPath("BACKUP/SlowUTBackup.ini")),
+            folder + "Graphics changes have been applied" + demoGameIni());
+  const std::string changed = readFileBytes(file);
   EXPECT_NE(changed, demoGameIni());
-  app->frmmain().Option3->click();
-  EXPECT_EQ(readFileBytes(startPath("BACKUP/UTTemp.ini")), changed);
+
+  // Done on a full disk (the file-size limit lowered, SIGXFSZ ignored so write() fails with EFBIG).
+  rlimit old{};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit full{4096, old.rlim_max};  // half the game's file
+  ::setrlimit(RLIMIT_FSIZE, &full), main.Command1->click(), ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(lastBox(), "Unable to save the changes in " + platform->displayPath(main.FileName) + ".\ncannot write " +
+                           file + ": File too large");
+  EXPECT_EQ(readFileBytes(file), changed);
 }
 
 }  // namespace
