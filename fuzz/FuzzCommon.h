@@ -11,33 +11,23 @@
 #include <vector>
 
 // A broken invariant names itself and stops the run (libFuzzer keeps the input).
-#define FUZZ_CHECK(condition) vexorel::fuzz::check(condition, #condition, __FILE__, __LINE__)
+#define FUZZ_CHECK(holds) \
+  (holds) ? void() : (std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #holds, __FILE__, __LINE__), std::abort())
 
 namespace vexorel::fuzz {
 
-inline void check(bool holds, const char* what, const char* file, int line) {
-  if (!holds) std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", what, file, line), std::abort();
+// The next line of `rest` (without its '\n'), taken off it; empty once the input runs out.
+inline std::string_view nextLine(std::string_view& rest) {
+  const std::string_view text = rest.substr(0, rest.find('\n'));
+  rest.remove_prefix(std::min(rest.size(), text.size() + 1));
+  return text;
 }
 
-struct FuzzInput {
-  std::string_view rest;
-  // The next line (without its '\n'); empty once the input runs out.
-  std::string_view line() {
-    const std::size_t end = rest.find('\n');
-    const std::string_view text = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    return text;
-  }
-};
-
-inline bool isIgnorable(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\x1A';
-}
+constexpr std::string_view kBlanks = " \t\r\x1A";  // what the reading rules trim
 
 inline std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isIgnorable(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isIgnorable(text.back())) text.remove_suffix(1);
-  return text;
+  text.remove_prefix(std::min(text.size(), text.find_first_not_of(kBlanks)));
+  return text.substr(0, text.find_last_not_of(kBlanks) + 1);
 }
 
 inline bool sameIgnoringCase(std::string_view a, std::string_view b) {
@@ -46,28 +36,27 @@ inline bool sameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // A section header (key empty) or an entry of the file, with the number of the header it is under (0:
-// none, the nameless section) and that header's name.
+// none, the nameless section) and that header's name; the value trimmed, quotes on, none without '='.
 struct Entry {
   std::size_t header;
   std::string_view section, key;
-  std::optional<std::string_view> value;  // trimmed, quotes on; none for a line without '='
+  std::optional<std::string_view> value;
 };
 
 // Every header and entry in order. A line ends at LF, CRLF or a CR alone and is trimmed; a UTF-8
 // byte-order mark is no text; a header is a line starting with '[', named up to its last ']'.
 inline std::vector<Entry> referenceEntries(std::string_view content) {
-  if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
+  if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
   std::vector<Entry> entries;
   std::size_t header = 0;
   std::string_view section;
   while (!content.empty()) {
-    const std::size_t end = content.find_first_of("\r\n"), close = trimmed(content.substr(0, end)).rfind(']');
+    const std::size_t end = content.find_first_of("\r\n");
     const std::string_view line = trimmed(content.substr(0, end)), key = trimmed(line.substr(0, line.find('=')));
+    const std::size_t close = line.rfind(']'), equals = line.find('=');
     if (line.starts_with('[') && close != std::string_view::npos && close != 0) {
-      section = trimmed(line.substr(1, close - 1));
-      entries.push_back({++header, section, {}, {}});
+      entries.push_back({++header, section = trimmed(line.substr(1, close - 1)), {}, {}});
     } else if (!key.empty()) {
-      const std::size_t equals = line.find('=');
       entries.push_back(
           {header, section, key, equals == line.npos ? std::nullopt : std::optional(trimmed(line.substr(equals + 1)))});
     }

@@ -10,8 +10,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vexorel;
-  fuzz::FuzzInput input{{reinterpret_cast<const char*>(data), size}};
-  const std::string_view section = input.line(), key = input.line(), fallback = input.line(), content = input.rest;
+  std::string_view content(reinterpret_cast<const char*>(data), size);
+  const std::string_view section = fuzz::nextLine(content), key = fuzz::nextLine(content),
+                         fallback = fuzz::nextLine(content);
   const auto found = ini::findValue(content, section, key);
   const auto expected = fuzz::referenceFind(content, section, key);
   FUZZ_CHECK(found == expected);
@@ -23,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!missing.empty() && missing.back() == ' ') missing.remove_suffix(1);
   if (!found) full = missing;
   full = full.substr(0, full.find('\0'));
-  for (const std::size_t bufferSize :
-       {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{255}, std::size_t{1} << 20}) {
+  for (const std::size_t bufferSize : {0ul, 1ul, 2ul, 255ul, 1ul << 20}) {
     const std::string read = ini::readValue(content, section, key, fallback, bufferSize);
     FUZZ_CHECK(read == full.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
   }

@@ -14,16 +14,13 @@ namespace {
 std::vector<std::pair<std::string, std::string>> namesIn(std::string_view content) {
   std::vector<std::pair<std::string, std::string>> names;
   std::string key;
-  for (vexorel::fuzz::FuzzInput lines{content}; !lines.rest.empty() && names.size() < 200;) {
-    std::string_view line = lines.line();
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+  while (!content.empty() && names.size() < 200) {
+    const std::string_view line = vexorel::fuzz::trimmed(vexorel::fuzz::nextLine(content));
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') key = line.substr(1, line.size() - 2);
-    if (line.empty() || (line.front() != '@' && line.front() != '"')) continue;
+    if (!line.starts_with('@') && !line.starts_with('"')) continue;
     std::string name;
-    for (std::size_t i = 1; line.front() == '"' && i < line.size() && line[i] != '"'; ++i) {
-      if (line[i] == '\\' && i + 1 < line.size()) ++i;
-      name.push_back(line[i]);
+    for (std::size_t i = 1; line[0] == '"' && i < line.size() && line[i] != '"'; ++i) {
+      name.push_back(line[i += line[i] == '\\' && i + 1 < line.size()]);
     }
     names.emplace_back(key, name);
   }
@@ -34,10 +31,9 @@ std::vector<std::pair<std::string, std::string>> namesIn(std::string_view conten
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vexorel;
-  fuzz::FuzzInput input{{reinterpret_cast<const char*>(data), size}};
-  const std::string keyPath = registry::normaliseKeyPath(input.line());
-  const std::string name(input.line());
-  const std::string_view typed = input.line(), content = input.rest;
+  std::string_view content(reinterpret_cast<const char*>(data), size);
+  const std::string keyPath = registry::normaliseKeyPath(fuzz::nextLine(content)), name(fuzz::nextLine(content));
+  const std::string_view typed = fuzz::nextLine(content);
   // Reads of anything must not fail; the platform refuses names with line breaks before they reach the store.
   (void)registry::keyExists(content, keyPath);
   (void)registry::findValue(content, keyPath, name);

@@ -10,7 +10,6 @@ shift 2
 targets=("$@") && [ $# -gt 0 ] || targets=(ini_read_fuzzer ini_write_fuzzer registry_fuzzer)
 CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j2
-
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
 mkdir -p "$seeds"/{ini_read_fuzzer,ini_write_fuzzer,registry_fuzzer}
@@ -28,7 +27,6 @@ for file in "$root"/tests/platform/fixtures/{registry,wine}/*.reg; do
     'Software\Unreal Technology\Installed Apps\UnrealTournament' Folder 'AC:\UT'
 done
 printf 'HKEY_LOCAL_MACHINE\\Software\\New\nValue\nB\x01\x02\n' >"$seeds/registry_fuzzer/empty"
-
 status=0
 for target in "${targets[@]}"; do
   corpus="$build/corpus/$target" findings="$build/findings/$target" log="$build/$target.log"
@@ -36,12 +34,11 @@ for target in "${targets[@]}"; do
   echo "== $target: ${seconds}s"
   if ! "$build/$target" "$corpus" "$seeds/$target" -max_total_time="$seconds" -max_len=16384 -timeout=10 \
        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1; then
-    status=1
-    echo "!! $target found a failure: see $log and $findings"
+    status=1 && echo "!! $target found a failure: see $log and $findings"
     grep -E "ERROR|SUMMARY|deadly" "$log" | head -5 || true
   fi
-  runs=$(awk '/^stat::number_of_executed_units/ { n = $2 } END { print n + 0 }' "$log")
-  echo "$target executions=$runs corpus=$(find "$corpus" -type f | wc -l)" \
-    "findings=$(find "$findings" -type f | wc -l) seconds=$seconds" | tee "$build/$target.summary"
+  echo "$target executions=$(awk '/^stat::number_of_executed_units/ { n = $2 } END { print n + 0 }' "$log")" \
+    "corpus=$(find "$corpus" -type f | wc -l) findings=$(find "$findings" -type f | wc -l) seconds=$seconds" |
+    tee "$build/$target.summary"
 done
 exit $status

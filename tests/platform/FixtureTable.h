@@ -28,14 +28,9 @@ inline std::vector<std::vector<std::string>> rows(const std::filesystem::path& p
 inline std::string unescaped(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\\') {
-      out += text[i];
-    } else if (text[++i] == 'x') {
-      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-      i += 2;
-    } else {
-      out += text[i];
-    }
+    const bool hex = text[i] == '\\' && text[++i] == 'x';
+    out += hex ? static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)) : text[i];
+    i += hex ? 2 : 0;
   }
   return out;
 }

@@ -1,5 +1,5 @@
-// What only the POSIX backend has: Windows-style paths on a case-sensitive file system, its own error
-// texts, the desktop opener, the registry store in export-file format, the vexorel-profile command, and a
+// What only the POSIX backend has: Windows-style paths on a case-sensitive file system, the desktop
+// opener, the vexorel-profile command (its error texts and registry store are in contract.script), and a
 // game installed under Wine: Windows drive paths through a prefix's drive links (fixtures/wine/paths.table),
 // the game folder found in the prefix's system.reg (folders.table: a NAME.reg and the folder found), and
 // the registry falling back to it read-only. "$C" stands for the prefix's real drive_c, "-" for no answer.
@@ -25,17 +25,21 @@ using namespace std::string_literals;
 using namespace testing;
 namespace fs = std::filesystem;
 
-// fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line, $F the test's folder.
-TEST(PosixPaths, SeparatorsFullPathsAndLookupInAnyLetterCase) {
+// fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line. The vexorel-profile command run as
+// a program (its reads are checked on every golden file): fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>
+// ARGUMENTS... a line, escaped; the output (stdout and stderr together) is whole, for usage errors its start.
+// $F is the test's folder.
+TEST(PosixPaths, SeparatorsFullPathsLookupInAnyLetterCaseAndTheProfileTool) {
   TempFolder folder;
   for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(folder.path() / made);
   writeFileBytes(folder.path() / "Game" / "system" / "UnrealTournament.ini", "");
   const auto expand = [&](std::string text) {
-    return text.rfind("$F", 0) == 0 ? folder.path().string() + text.substr(2) : text;
+    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
+    return text;
   };
-  const auto table = rows(kFixtures / "posix/paths.table");
-  ASSERT_GE(table.size(), 13u);
-  for (const auto& row : table) {
+  const auto paths = rows(kFixtures / "posix/paths.table"), tool = rows(kFixtures / "posix/profile.table");
+  ASSERT_GE(paths.size() + tool.size(), 23u);
+  for (const auto& row : paths) {
     const std::string path = row[1], base = expand(row[2]);
     const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
                                : row[0] == "sep"    ? paths::toPosixSeparators(path)
@@ -43,28 +47,24 @@ TEST(PosixPaths, SeparatorsFullPathsAndLookupInAnyLetterCase) {
                                                     : paths::resolve(path, base);
     EXPECT_EQ(result, expand(row[3])) << row[0] << " " << path;
   }
+  writeFileBytes(folder / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
+  writeFileBytes(folder / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
+  for (const auto& row : tool) {
+    std::string command = "'" VEXOREL_PROFILE_TOOL "'";
+    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + expand(unescaped(row[i])) + "'";
+    const int status = std::system((command + " >'" + folder / "out" + "' 2>&1").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << command;
+    const std::string said = readFileBytes(folder / "out"), expected = expand(unescaped(row[1]));
+    EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << command;
+  }
+  EXPECT_EQ(readFileBytes(folder / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
 }
 
-TEST(PosixFileCalls, ErrorTextsTheProcesssOwnFolderAndTheDesktopOpener) {
+TEST(PosixFileCalls, TheProcesssOwnFolderAndTheDesktopOpener) {
   TempFolder folder;
   PosixPlatform platform{PosixPlatformOptions{folder / "registry.reg", folder.path().string()}};
-  const auto fails = [&](bool done, const std::string& error) {
-    EXPECT_FALSE(done);
-    EXPECT_EQ(platform.lastError(), error);
-  };
-  const std::string gone = ": No such file or directory";
-  fails(platform.createDirectory("missing\\inner"), "cannot create the folder " + (folder / "missing/inner") + gone);
-  fails(platform.deleteFile("gone.ini"), "cannot delete " + (folder / "gone.ini") + gone);
-  fails(platform.copyFile("missing.ini", "copy.ini", false), "cannot read " + (folder / "missing.ini") + gone);
-  fails(platform.writePrivateProfileString("A", "k", "v", "NoSuchFolder\\x.ini"),
-        "cannot write " + (folder / "NoSuchFolder/x.ini") + gone);
-  writeFileBytes(folder.path() / "x.ini", "");
-  fails(platform.copyFile("x.ini", "x.INI", true), "cannot copy to " + (folder / "x.ini") + ": the file exists");
-  fs::create_directories(folder.path() / "dir");
-  fails(platform.copyFile("dir", "copy.ini", false), "cannot read " + (folder / "dir") + ": it is a folder");
   PosixPlatform processFolder{PosixPlatformOptions{folder / "registry.reg", ""}};
   EXPECT_EQ(processFolder.getFullPathName("x.ini"), (fs::current_path() / "x.ini").string());
-
   // A stand-in opener on the PATH records its folder and arguments: no shell sees the name.
   fs::create_directories(folder.path() / "bin");
   fs::create_directories(folder.path() / "Help");
@@ -85,53 +85,6 @@ TEST(PosixFileCalls, ErrorTextsTheProcesssOwnFolderAndTheDesktopOpener) {
 }
 
 constexpr const char* kGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
-const std::string kFullKey = "HKEY_LOCAL_MACHINE\\"s + kGameKey;
-TEST(RegistryBackend, TheStoreFileIsReadAfreshAndWrittenLate) {
-  TempFolder folder;
-  const std::string store = folder / "config/vexorel/registry.reg";
-  PosixPlatform platform{PosixPlatformOptions{store, folder.path().string()}};
-  const RegistryKey created = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
-  EXPECT_FALSE(fs::exists(store)) << "the store is written with the first value, not before";
-  const RegistryKey again = platform.regOpenKey(RegistryRoot::LocalMachine,
-                                                "software\\UNREAL technology\\Installed Apps\\UnrealTournament\\");
-  EXPECT_NE(again, kNoRegistryKey) << "a created key opens before it holds a value, in any letter case";
-  ASSERT_TRUE(platform.regSetValue(created, "Folder", RegSz, "/games/ut")) << platform.lastError();
-  EXPECT_EQ(readFileBytes(store),
-            "Windows Registry Editor Version 5.00\n\n[" + kFullKey + "]\n\"Folder\"=\"/games/ut\"\n");
-  writeFileBytes(store, "[" + kFullKey + "]\n\"Folder\"=\"two\"\n");
-  EXPECT_EQ(platform.regQueryValue(again, "folder")->bytes, "two\0"s);
-  EXPECT_FALSE(
-      platform.regSetValue(platform.regCreateKey(RegistryRoot::LocalMachine, "Software\\Two\nLines"), "F", RegSz, "x"));
-  fs::remove(store);
-  fs::create_directories(store);
-  EXPECT_FALSE(platform.regSetValue(created, "Folder", RegSz, "x")) << "a store that cannot be read is not overwritten";
-  EXPECT_TRUE(fs::is_directory(store));
-}
-
-// The vexorel-profile command run as a program (its reads are checked on every golden file).
-// fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>ARGUMENTS... a line, escaped, $F the test's folder;
-// the output (stdout and stderr together) is whole, for usage errors its start.
-TEST(ProfileTool, GetSetReadsAndFailures) {
-  TempFolder folder;
-  const auto expand = [&](std::string text) {
-    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
-    return text;
-  };
-  writeFileBytes(folder / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
-  writeFileBytes(folder / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
-  const auto table = rows(kFixtures / "posix/profile.table");
-  ASSERT_GE(table.size(), 10u);
-  for (const auto& row : table) {
-    std::string command = "'" VEXOREL_PROFILE_TOOL "'";
-    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + expand(unescaped(row[i])) + "'";
-    const int status = std::system((command + " >'" + folder / "out" + "' 2>&1").c_str());
-    EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << command;
-    const std::string said = readFileBytes(folder / "out"), expected = expand(unescaped(row[1]));
-    EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << command;
-  }
-  EXPECT_EQ(readFileBytes(folder / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
-}
-
 const fs::path kWine = kFixtures / "wine";
 
 // A prefix as Wine makes it: drive_c, and dosdevices/c: -> ../drive_c and z: -> /.
@@ -160,7 +113,7 @@ std::optional<std::string> queryGameFolder(PosixPlatform& platform) {
   return data ? std::optional<std::string>(data->bytes) : std::nullopt;
 }
 
-TEST(WinePrefix, DrivePathsAndTheGameFolderAsTheTablesSay) {
+TEST(WinePrefix, DrivePathsTheGameFolderAndTheReadOnlyRegistryFallback) {
   Prefix prefix;
   const auto paths = rows(kWine / "paths.table"), folders = rows(kWine / "folders.table");
   ASSERT_GE(paths.size() + folders.size(), 16u);
@@ -173,13 +126,7 @@ TEST(WinePrefix, DrivePathsAndTheGameFolderAsTheTablesSay) {
     EXPECT_EQ(wine::findFolder(prefix.path, kGameKey, "Folder"), prefix.expand(row[1])) << row[0];
   }
   EXPECT_EQ(wine::translateDrivePath("", "C:\\UnrealTournament"), std::nullopt);
-  fs::remove(prefix.path + "/dosdevices/c:");
-  fs::create_directory_symlink("../drive_gone", prefix.path + "/dosdevices/c:");
-  EXPECT_EQ(wine::translateDrivePath(prefix.path, "C:\\UnrealTournament"), std::nullopt) << "a C: link to nowhere";
-}
-
-TEST(WinePrefix, TheRegistryFallbackIsForTheGameFolderOnlyReadOnlyAndOurStoreFirst) {
-  Prefix prefix;
+  fs::copy_file(kWine / "wow.reg", prefix.path + "/system.reg", fs::copy_options::overwrite_existing);
   const std::string store = prefix.temp / "registry.reg", real = *prefix.expand("$C/UnrealTournament");
   PosixPlatform platform{PosixPlatformOptions{store, prefix.temp.path().string(), prefix.path}};
   EXPECT_EQ(queryGameFolder(platform), real + '\0');
@@ -197,10 +144,9 @@ TEST(WinePrefix, TheRegistryFallbackIsForTheGameFolderOnlyReadOnlyAndOurStoreFir
   const std::string home = prefix.temp / "home";
   fs::create_directories(home);
   const auto set = [](const char* name, const char* value) { value ? ::setenv(name, value, 1) : ::unsetenv(name); };
-  const char* names[] = {"XDG_CONFIG_HOME", "WINEPREFIX", "HOME"};
-  std::optional<std::string> saved[3];
-  for (int i = 0; i < 3; ++i)
-    saved[i] = std::getenv(names[i]) ? std::optional<std::string>(std::getenv(names[i])) : std::nullopt;
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+  for (const char* name : {"XDG_CONFIG_HOME", "WINEPREFIX", "HOME"})
+    saved.emplace_back(name, std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
   set("XDG_CONFIG_HOME", (prefix.temp / "config").c_str());
   set("WINEPREFIX", prefix.path.c_str());
   set("HOME", home.c_str());
@@ -221,7 +167,10 @@ TEST(WinePrefix, TheRegistryFallbackIsForTheGameFolderOnlyReadOnlyAndOurStoreFir
   fs::rename(prefix.path, home + "/.wine");
   PosixPlatform fallback;
   EXPECT_EQ(queryGameFolder(fallback), fs::canonical(home + "/.wine/drive_c/UnrealTournament").string() + '\0');
-  for (int i = 0; i < 3; ++i) set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
+  for (const auto& [name, value] : saved) set(name, value ? value->c_str() : nullptr);
+  fs::remove(home + "/.wine/dosdevices/c:");
+  fs::create_directory_symlink("../drive_gone", home + "/.wine/dosdevices/c:");
+  EXPECT_EQ(wine::translateDrivePath(home + "/.wine", "C:\\UnrealTournament"), std::nullopt) << "a C: link to nowhere";
 }
 
 }  // namespace

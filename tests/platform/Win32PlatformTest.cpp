@@ -1,5 +1,4 @@
-// What only the Windows backend has: the 32-bit registry view, values left by other programs, the
-// system's own error texts, and relative names against the process's folder.
+// What only the Windows backend has.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -26,33 +25,21 @@ bool keyExists(const std::string& path, REGSAM view) {
   return true;
 }
 
-class Win32Backend : public ::testing::Test {
- protected:
+// The game entry lives in the 32-bit view; values other programs left (text without its NUL, text of
+// another type) come back as stored; failures carry the system's own text on one line.
+TEST(Win32Backend, The32BitViewValuesOfOtherProgramsAndTheSystemsErrorTexts) {
   TempFolder folder;
   Win32Platform platform{testing::scratchOptions(folder)};
-  std::string scratch = testing::scratchRegistryKey(folder);
-};
-
-TEST_F(Win32Backend, TheGameEntryLivesInThe32BitView) {
+  const std::string path = testing::scratchRegistryKey(folder) + "\\" + kGameKey;
   const RegistryKey key = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
   ASSERT_NE(key, kNoRegistryKey) << platform.lastError();
   ASSERT_TRUE(platform.regSetValue(key, "Folder", RegSz, "C:\\UT"));
-  platform.regCloseKey(key);
-  const std::string path = scratch + "\\" + kGameKey;
   EXPECT_TRUE(keyExists(path, KEY_WOW64_32KEY));
   // A 64-bit program sees the 32-bit view below Wow6432Node, and nothing at the plain path.
   EXPECT_TRUE(keyExists("Software\\Wow6432Node\\" + path.substr(std::string("Software\\").size()), KEY_WOW64_64KEY));
   EXPECT_FALSE(keyExists(path, KEY_WOW64_64KEY));
-}
-
-TEST_F(Win32Backend, ValuesLeftByOtherProgramsComeBackAsStored) {
-  const RegistryKey key = platform.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
-  ASSERT_NE(key, kNoRegistryKey);
   HKEY raw = nullptr;
-  ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, (scratch + "\\" + kGameKey).c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
-                            &raw),
-            ERROR_SUCCESS);
-  // Text stored without its terminating NUL, and text of another type.
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY, &raw), ERROR_SUCCESS);
   ::RegSetValueExA(raw, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\UT"), 5);
   ::RegSetValueExA(raw, "Expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>("%X%\0"), 4);
   ::RegCloseKey(raw);
@@ -63,9 +50,7 @@ TEST_F(Win32Backend, ValuesLeftByOtherProgramsComeBackAsStored) {
   const auto expand = platform.regQueryValue(key, "Expand");
   EXPECT_TRUE(expand && expand->type == 2u && expand->bytes == "%X%\0"s);
   platform.regCloseKey(key);
-}
 
-TEST_F(Win32Backend, FailuresCarryTheSystemsOwnTextOnOneLine) {
   const std::string missing = folder.path().string() + "\\missing.ini";
   EXPECT_FALSE(platform.deleteFile(missing));
   const std::string error = platform.lastError();
@@ -74,7 +59,8 @@ TEST_F(Win32Backend, FailuresCarryTheSystemsOwnTextOnOneLine) {
   EXPECT_EQ(error.find_first_of("\r\n"), std::string::npos);
 }
 
-TEST_F(Win32Backend, RelativeNamesAreInTheProcesssFolderNotTheWindowsFolder) {
+TEST(Win32Backend, RelativeNamesAreInTheProcesssFolderNotTheWindowsFolder) {
+  TempFolder folder;
   char saved[MAX_PATH];
   ::GetCurrentDirectoryA(MAX_PATH, saved);
   ASSERT_TRUE(::SetCurrentDirectoryA(folder.path().string().c_str()));

@@ -1,15 +1,9 @@
 // Faults that strike the writer (writer/main.cpp), run as a child process so that it can be killed,
 // limited and stripped of privileges without touching the test program.
-// Writes that fail part-way or cannot start: a file-size limit (the full disk: write() fails with EFBIG),
-// no file descriptors left, a folder the writer may not write in (as an unprivileged user, so that it
-// holds when the tests run as root; skipped, and reported so, where the writer cannot become one), and a
-// name that is a folder. Each time the old file stays byte for byte, the call says false with its reason,
-// and no temporary file is left; with the fault gone the same write goes through.
-// A writer killed with SIGKILL at random moments, a thousand times, over a game file of a thousand lines:
-// after every kill the file is, byte for byte, the content before or after one whole write, and the
-// temporary files a killed writer leaves are never read as the file and go with the next write.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,36 +23,40 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The writer as a child process: it first says its process id, then its output is read through the
-// pipe, and its end is waited for or brought about with SIGKILL.
-class ChildProcess {
- public:
+// The writer as a child process: it first says its process id; its output is read through the pipe.
+struct ChildProcess {
   explicit ChildProcess(const std::vector<std::string>& arguments) {
     std::string command = "exec '" VEXOREL_SAFETY_WRITER "'";
     for (const std::string& argument : arguments) command += " '" + argument + "'";  // no quotes in the tests' texts
-    out_ = ::popen(command.c_str(), "r");
-    if (out_ && (std::fscanf(out_, "%d", &pid_) != 1 || std::fgetc(out_) != '\n')) pid_ = -1;
+    out = ::popen(command.c_str(), "r");
+    if (out && (std::fscanf(out, "%d", &pid) != 1 || std::fgetc(out) != '\n')) pid = -1;
   }
-  ~ChildProcess() { out_ ? void(kill()) : void(); }
-  // Reads until `count` bytes came or the output ended.
-  std::string read(std::size_t count = std::string::npos) {
+  ~ChildProcess() { out ? void(kill()) : void(); }
+  std::string read() {
     std::string text;
-    for (int c; text.size() < count && (c = std::fgetc(out_)) != EOF;) text += static_cast<char>(c);
+    for (int c; (c = std::fgetc(out)) != EOF;) text += static_cast<char>(c);
     return text;
   }
   // The exit code once the child ends (-1 when a signal ended it); kill() brings that end about.
   int wait() {
-    const int status = ::pclose(out_);
-    out_ = nullptr;
+    const int status = ::pclose(out);
+    out = nullptr;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  int kill() { return pid_ > 0 ? ::kill(pid_, SIGKILL) : 0, wait(); }
-
- private:
-  FILE* out_ = nullptr;
-  int pid_ = -1;
+  int kill() { return pid > 0 ? ::kill(pid, SIGKILL) : 0, wait(); }
+  FILE* out = nullptr;
+  int pid = -1;
 };
 
+long entries(const fs::path& folder) {
+  return std::distance(fs::directory_iterator(folder), {});
+}
+
+// Writes that fail part-way or cannot start: a file-size limit (the full disk: write() fails with EFBIG),
+// no file descriptors left, a folder the writer may not write in (as an unprivileged user, so that it
+// holds when the tests run as root; skipped, and reported so, where the writer cannot become one). Each
+// time the old file stays byte for byte, the call says why, and no temporary file is left; with the fault
+// gone the same write goes through.
 TEST(FailingWrite, EveryFaultKeepsTheOldFileAndSaysWhy) {
   TempFolder temp;
   const fs::path folder = temp.path() / "System";
@@ -73,7 +71,7 @@ TEST(FailingWrite, EveryFaultKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(exitCode, 1) << option;
     EXPECT_EQ(said, (option == "nofile=3" ? "cannot read " : "cannot write ") + file + ": " + reason) << option;
     EXPECT_EQ(readFileBytes(file), demoGameIni()) << option;
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << option;
+    EXPECT_EQ(entries(folder), 1) << option;
     return exitCode;
   };
   // Below the file's size, at half of it and one byte short of the new content: each write fails inside
@@ -83,21 +81,10 @@ TEST(FailingWrite, EveryFaultKeepsTheOldFileAndSaysWhy) {
     write("fsize=" + std::to_string(limit), "File too large");
   ASSERT_EQ(write("fsize=" + std::to_string(newSize), ""), 0);
   EXPECT_NE(readFileBytes(file).find("GameRenderDevice=" + value + "\r\n"), std::string::npos);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  EXPECT_EQ(entries(folder), 1);
   writeFileBytes(file, demoGameIni());
 
   write("nofile=3", "Too many open files");
-
-  fs::remove(file);
-  fs::create_directory(file);
-  writeFileBytes(fs::path(file) / "inside.txt", "kept");
-  ChildProcess intoFolder({"once", file, "Engine.Engine", "GameRenderDevice", value});
-  EXPECT_EQ(intoFolder.read(), "cannot write " + file + ": it is a folder");
-  EXPECT_EQ(intoFolder.wait(), 1);
-  EXPECT_EQ(readFileBytes(fs::path(file) / "inside.txt"), "kept");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-  fs::remove_all(file);
-  writeFileBytes(file, demoGameIni());
 
   // The writer runs as "nobody" when the tests run as root, so the folder's permission bits hold.
   fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::others_exec);
@@ -115,6 +102,9 @@ TEST(FailingWrite, EveryFaultKeepsTheOldFileAndSaysWhy) {
   EXPECT_NE(readFileBytes(file).find("GameRenderDevice=" + value + "\r\n"), std::string::npos);
 }
 
+// A writer killed with SIGKILL at random moments, a thousand times, over a game file of a thousand lines:
+// after every kill the file is, byte for byte, the content before or after one whole write, and the
+// temporary files a killed writer leaves are never read as the file and go with the next write.
 // One key near the top of the game's file, two in the middle and one in the last section, so that the
 // writes land all over the file.
 const std::vector<std::string> kLoopKeys = {
@@ -148,7 +138,7 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   ASSERT_GE(std::count(start.begin(), start.end(), '\n'), 1000);
   writeFileBytes(file, start);
   PosixPlatform reader(PosixPlatformOptions{temp / "registry.reg", (temp.path() / "UT").string(), "", false});
-  const auto leftovers = [&] { return std::distance(fs::directory_iterator(system), fs::directory_iterator()) - 1; };
+  const auto leftovers = [&] { return entries(system) - 1; };
 
   std::mt19937 random(20261206);
   int killsMidWrite = 0, killsWithProgress = 0;  // mid-write: a temporary file was left behind
@@ -185,6 +175,88 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   // The kills landed where they matter: both between writes and inside them.
   EXPECT_GT(killsWithProgress, 0);
   EXPECT_GT(killsMidWrite, 0);
+}
+
+// What a replacement keeps: the permission bits, a symbolic link (its target is replaced), and a file
+// with other hard links (refused, so every name keeps the same bytes); and what it cleans up: the
+// temporary files of writers that no longer run.
+TEST(ReplaceKeeps, BitsLinksAndHardLinksAndLeftoversOfWritersThatAreGone) {
+  TempFolder temp;
+  PosixPlatform platform{PosixPlatformOptions{temp / "registry.reg", temp.path().string(), "", false}};
+  const auto write = [&](const std::string& name, const std::string& value) {
+    return platform.writePrivateProfileString("A", "k", value, name);
+  };
+  const auto modeOf = [&](const std::string& name) {
+    struct stat info {};
+    ::lstat((temp / name).c_str(), &info);
+    return info.st_mode & 07777;
+  };
+  const auto read = [&](const std::string& name) {
+    std::string value;
+    platform.getPrivateProfileString("A", "k", "", value, 255, name);
+    return value;
+  };
+  writeFileBytes(temp / "game.ini", "[A]\r\nk=1\r\n");
+  for (const mode_t mode : {0600, 0640, 0604, 0755, 0660}) {
+    ASSERT_EQ(::chmod((temp / "game.ini").c_str(), mode), 0);
+    ASSERT_TRUE(write("game.ini", std::to_string(mode))) << platform.lastError();
+    EXPECT_EQ(modeOf("game.ini"), mode);
+    fs::remove(temp.path() / "copy.ini");
+    ASSERT_TRUE(platform.copyFile("game.ini", "copy.ini", false));
+    EXPECT_EQ(modeOf("copy.ini"), mode) << "a new copy takes the source's bits";
+  }
+
+  // A file with other hard links is refused by every call that replaces it; reads are not affected.
+  writeFileBytes(temp / "game.ini", "[A]\r\nk=1\r\n");
+  fs::create_hard_link(temp.path() / "game.ini", temp.path() / "other-name.ini");
+  const std::string refused = "cannot write " + (temp / "game.ini") +
+                              ": the file has other hard links; it is not replaced, so that they stay the same";
+  EXPECT_FALSE(write("game.ini", "2"));
+  EXPECT_EQ(platform.lastError(), refused);
+  EXPECT_FALSE(platform.copyFile("other-name.ini", "game.ini", false));
+  EXPECT_EQ(platform.lastError(), refused);
+  EXPECT_FALSE(platform.createEmptyFile("game.ini"));
+  EXPECT_EQ(readFileBytes(temp / "other-name.ini"), "[A]\r\nk=1\r\n");
+  EXPECT_EQ(fs::hard_link_count(temp.path() / "game.ini"), 2u);
+  EXPECT_EQ(read("game.ini"), "1");
+  fs::remove(temp.path() / "other-name.ini");
+
+  // Leftovers: of a writer that no longer runs (a process id just used and reaped), of a running one
+  // (process 1), of a running one whose file is hours old (its id was given to another process since),
+  // and another file's. None is taken for the file, in any spelling of its name.
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_GT(gone, 0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string dead = ".game.ini.vxtmp-" + std::to_string(gone) + "-0", live = ".game.ini.vxtmp-1-0",
+                    old = ".game.ini.vxtmp-1-7", other = ".other.ini.vxtmp-" + std::to_string(gone) + "-0";
+  for (const std::string& name : {dead, live, old, other}) writeFileBytes(temp / name, "[A]\r\nk=9\r\n");
+  const timeval hoursAgo[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
+  ASSERT_EQ(::utimes((temp / old).c_str(), hoursAgo), 0);
+  EXPECT_EQ(read("GAME.INI"), "1");
+  ASSERT_TRUE(write("Game.ini", "2")) << platform.lastError();
+  EXPECT_EQ(readFileBytes(temp / "game.ini"), "[A]\r\nk=2\r\n");
+  EXPECT_FALSE(fs::exists(temp / dead) || fs::exists(temp / old));
+  EXPECT_TRUE(fs::exists(temp / live) && fs::exists(temp / other));
+  for (const std::string& name : {live, other}) fs::remove(temp / name);
+
+  // A symbolic link (and a link to it) stays a link; its target is replaced, beside itself, keeping its
+  // bits, and is refused when read-only.
+  fs::create_directories(temp.path() / "real");
+  fs::rename(temp.path() / "game.ini", temp.path() / "real" / "game.ini");
+  ::chmod((temp / "real/game.ini").c_str(), 0640);
+  fs::create_symlink("real/game.ini", temp.path() / "link.ini");
+  fs::create_symlink(temp / "link.ini", temp.path() / "chain.ini");
+  ASSERT_TRUE(write("chain.ini", "2")) << platform.lastError();
+  ASSERT_TRUE(write("link.ini", "3")) << platform.lastError();
+  EXPECT_TRUE(fs::is_symlink(temp.path() / "chain.ini"));
+  EXPECT_EQ(fs::read_symlink(temp.path() / "link.ini"), "real/game.ini");
+  EXPECT_EQ(readFileBytes(temp / "real/game.ini"), "[A]\r\nk=3\r\n");
+  EXPECT_EQ(modeOf("real/game.ini"), 0640u);
+  EXPECT_EQ(entries(temp.path() / "real"), 1);
+  ::chmod((temp / "real/game.ini").c_str(), 0440);
+  EXPECT_FALSE(write("link.ini", "4"));
+  EXPECT_EQ(platform.lastError(), "cannot write " + (temp / "link.ini") + ": the file is read-only");
 }
 
 }  // namespace

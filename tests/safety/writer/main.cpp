@@ -1,6 +1,5 @@
-// The writer the fault tests start as a child process, so that it can be killed, limited and stripped
-// of privileges without touching the test program. It writes INI files only (no registry, no Wine).
-// It first prints its process id and a line break.
+// The writer the fault tests start as a child process. It writes INI files only (no registry, no Wine)
+// and first prints its process id and a line break.
 //   loop FILE START SECTION KEY [SECTION KEY...]: writes key i % count the value i, for
 //       i = START, START + 1, ... until it is killed.
 //   once FILE SECTION KEY VALUE [fsize=BYTES] [nofile=COUNT] [nobody]: one write under a file-size limit
@@ -17,35 +16,25 @@
 
 #include "platform/PosixPlatform.h"
 
-namespace {
-
-bool applyOption(const std::string& option) {
-  const rlim_t number = std::strtoul(option.c_str() + option.find('=') + 1, nullptr, 10);
-  if (option.starts_with("fsize=")) std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit{number, option.starts_with("fsize=") ? RLIM_INFINITY : number};
-  if (option.starts_with("fsize=") || option.starts_with("nofile=")) {
-    return ::setrlimit(option.starts_with("fsize=") ? RLIMIT_FSIZE : RLIMIT_NOFILE, &limit) == 0;
-  }
-  constexpr uid_t kNobody = 65534;
-  return option == "nobody" && (::geteuid() != 0 || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0));
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   vexorel::PosixPlatform platform(vexorel::PosixPlatformOptions{"/nonexistent/vexorel-registry.reg", "/", "", false});
   std::printf("%d\n", static_cast<int>(::getpid()));
   std::fflush(stdout);
-  if (mode == "loop" && argc >= 6 && argc % 2 == 0) {
-    const long keys = (argc - 4) / 2;
-    for (long i = std::strtol(argv[3], nullptr, 10);; ++i) {
-      char** pair = argv + 4 + 2 * (i % keys);
-      if (!platform.writePrivateProfileString(pair[0], pair[1], std::to_string(i), argv[2])) return 1;
-    }
+  for (long i = mode == "loop" && argc >= 6 && argc % 2 == 0 ? std::strtol(argv[3], nullptr, 10) : -1; i >= 0; ++i) {
+    char** pair = argv + 4 + 2 * (i % ((argc - 4) / 2));
+    if (!platform.writePrivateProfileString(pair[0], pair[1], std::to_string(i), argv[2])) return 1;
   }
   for (int i = 6; i < argc; ++i) {
-    if (!applyOption(argv[i])) return 2;
+    const std::string option = argv[i];
+    const rlim_t number = std::strtoul(option.c_str() + option.find('=') + 1, nullptr, 10);
+    if (option.starts_with("fsize=")) std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{number, option.starts_with("fsize=") ? RLIM_INFINITY : number};
+    const bool set = option.starts_with("fsize=") ? ::setrlimit(RLIMIT_FSIZE, &limit) == 0
+                     : option.starts_with("nofile=")
+                         ? ::setrlimit(RLIMIT_NOFILE, &limit) == 0
+                         : option == "nobody" && (::geteuid() != 0 || (::setgid(65534) == 0 && ::setuid(65534) == 0));
+    if (!set) return 2;
   }
   if (mode != "once" || argc < 6) return 2;
   const bool written = platform.writePrivateProfileString(argv[3], argv[4], argv[5], argv[2]);
