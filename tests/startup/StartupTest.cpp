@@ -23,20 +23,25 @@ class SplashTest : public GuiTest {
   std::string registryFolder() {
     return app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   }
-  void start(const std::string& settingsBytes = {}) {  // a new run over the same folders and registry
+  // A new run over the same files, with the game folder recorded as `folder` first when one is given.
+  void start(const std::string& settingsBytes = {}, const char* folder = nullptr) {
     app = std::make_unique<AppContext>(*platform, dialogs);
+    if (folder)
+      app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder);
     if (!settingsBytes.empty()) writeFileBytes(startPath("Vexorel.ini"), settingsBytes);
     app->start();
   }
 };
 
-TEST_F(SplashTest, OnlyAnExactNoBacksUpAndOnlyCheckedAsksOnExit) {
-  registerGame();
-  start();
-  EXPECT_EQ(app->splash().VEXORELPATH + "|" + app->splash().MainAppPath, startPath("Vexorel.ini") + "|" + startFolder);
-  EXPECT_EQ(settings(), kFreshSettings);
-  EXPECT_EQ(backup(), demoGameIni());
+TEST_F(SplashTest, TheTimerShowsTheMainWindowOnlyAnExactNoBacksUpAndOnlyCheckedAsksOnExit) {
+  start({}, gameFolder.c_str());
+  EXPECT_EQ(settings() + backup(), kFreshSettings + demoGameIni());
   EXPECT_TRUE(dialogs.calls.empty() && app->splash().isVisible() && !app->frmmain().isVisible());
+  for (int i = 0; i < 24; ++i) app->splash().tick();
+  EXPECT_EQ(app->splash().ProgressBar1->value(), 24);  // the running timer gives the twenty-fifth tick
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app->frmmain().isVisible(); }, 10000));
+  EXPECT_TRUE(app->splash().X == 25 && !app->splash().isVisible());
+  EXPECT_EQ(app->splash().MainAppPath, startFolder);  // outlives the window
   writeGameIni("[Engine.Engine]\r\n");
   start();  // the second run makes no copy
   EXPECT_EQ(backup(), demoGameIni());
@@ -60,40 +65,22 @@ TEST_F(SplashTest, AnUnknownFolderIsAskedForAndTheParentOfTheExesFolderRecorded)
   dialogs.chooseFile(QString::fromStdString(gameFolder + "/System/UnrealTournament.exe"));
   start(kNotBackedUp);
   ASSERT_EQ(dialogs.calls.size(), 1u);
-  EXPECT_EQ(dialogs.calls[0].text + "|" + dialogs.calls[0].extra,
-            "Select Unreal Tournament.|UnrealTournament.exe|UnrealTournament.exe");
-  EXPECT_EQ(settingsWhenAsked, kNotBackedUp);
-  EXPECT_EQ(registryFolder(), gameFolder);
-  EXPECT_EQ(backup(), demoGameIni());
+  EXPECT_EQ(dialogs.calls[0].extra, "UnrealTournament.exe|UnrealTournament.exe");
+  EXPECT_EQ(settingsWhenAsked + registryFolder(), kNotBackedUp + gameFolder);
 
   // An empty folder asks too; an executable in a root folder gives the root, and the failed copy counts as done.
   fs::remove_all(startPath("BACKUP"));
-  ASSERT_TRUE(app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, ""));
   dialogs.chooseFile(QStringLiteral("/UnrealTournament.exe"));
-  start(kNotBackedUp);
+  start(kNotBackedUp, "");
   EXPECT_EQ(registryFolder(), "/");
   EXPECT_FALSE(fs::exists(startPath("BACKUP/BckUpUnrealTournament.txt")));
   EXPECT_EQ(settings(), kFreshSettings);
 
   dialogs.chooseFile(QString());  // cancelled: the program ends before any window shows
-  ASSERT_TRUE(app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, ""));
-  start(kNotBackedUp);
+  start(kNotBackedUp, "");
   EXPECT_TRUE(app->ending());
   EXPECT_FALSE(app->splash().isVisible() || app->splash().Timer1.isActive() || app->frmmain().isLoaded());
   EXPECT_EQ(registryFolder() + settings(), kNotBackedUp);
-}
-
-TEST_F(SplashTest, CloseIsRefusedUntilTheTimersTwentyFifthTickShowsTheMainWindow) {
-  registerGame();
-  start();
-  for (int i = 0; i < 24; ++i) app->splash().tick();
-  EXPECT_EQ(app->splash().ProgressBar1->value(), 24);
-  EXPECT_FALSE(app->splash().close());  // the user's close request is refused too
-  EXPECT_TRUE(app->splash().isVisible() && !app->frmmain().isVisible());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return app->frmmain().isVisible(); }, 10000));
-  EXPECT_EQ(app->splash().X, 25);
-  EXPECT_FALSE(app->splash().isVisible());
-  EXPECT_EQ(app->splash().MainAppPath, startFolder);  // outlives the window
 }
 
 TEST_F(ProgramTest, OptionsStoreAskQOnOkAndTheCloseBoxFollowsTheLastButton) {
@@ -103,33 +90,27 @@ TEST_F(ProgramTest, OptionsStoreAskQOnOkAndTheCloseBoxFollowsTheLastButton) {
     options.showForm();
     options.Check1->setChecked(check);
   };
+  const auto stored = [&](const char* askQ) { EXPECT_EQ(settings(), kFreshSettings + std::string(askQ) + "\r\n"); };
   optionsCheck = true;
   options.showForm();
   EXPECT_FALSE(options.Check1->isChecked() || optionsCheck);  // no "AskQ" yet
   QTest::mouseClick(options.Command1, Qt::LeftButton);
   EXPECT_FALSE(options.isLoaded() || options.isVisible());
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Unchecked\r\n"));
-  options.showForm();
-  QTest::mouseClick(options.Check1, Qt::LeftButton);
-  QTest::mouseClick(options.Command1, Qt::LeftButton);
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Checked\r\n"));
-  EXPECT_TRUE(optionsCheck);
-  reopen(false);
-  QTest::mouseClick(options.Command2, Qt::LeftButton);
-  reopen(false);
-  EXPECT_TRUE(options.close());  // Cancel was last: the close box stores nothing either
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Checked\r\n"));
-  EXPECT_TRUE(options.Cancelled && optionsCheck);
-  // From the keyboard: Alt+O is Ok, after which the close box stores too.
-  reopen(false);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&options));
-  QTest::keyClick(&options, Qt::Key_O, Qt::AltModifier);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !options.isLoaded(); }));  // a mnemonic animates the press
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Unchecked\r\n"));
+  stored("AskQ=Unchecked");
   reopen(true);
+  QTest::mouseClick(options.Command2, Qt::LeftButton);
+  reopen(true);
+  EXPECT_TRUE(options.close());  // Cancel was last: the close box stores nothing either
+  stored("AskQ=Unchecked");
+  EXPECT_TRUE(options.Cancelled && !optionsCheck);
+  reopen(true);  // after Ok the close box stores too
+  QTest::mouseClick(options.Command1, Qt::LeftButton);
+  stored("AskQ=Checked");
+  reopen(false);
   options.close();
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Checked\r\n"));
+  stored("AskQ=Unchecked");
   writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + std::string("AskQ=checked\r\n"));
+  optionsCheck = true;
   options.showForm();
   EXPECT_FALSE(options.Check1->isChecked() || optionsCheck);  // only "Checked" opens checked
 }

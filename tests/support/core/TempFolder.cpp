@@ -5,8 +5,6 @@
 #include <random>
 #include <stdexcept>
 
-#include "support/core/ScratchOptions.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #endif

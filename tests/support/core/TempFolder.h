@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/NativePlatform.h"
+
 namespace vexorel::testing {
 
 class TempFolder {
@@ -24,6 +26,10 @@ class TempFolder {
 // On Windows the folder also owns the registry key HKEY_LOCAL_MACHINE (32-bit view)
 // "Software\Vexorel-Test\<folder name>", removed with it; tests keep their registry values there.
 std::string scratchRegistryKey(const TempFolder& folder);
+// Backend options that keep a test inside the folder: relative names resolve in it, and the registry lives in a
+// file there (POSIX) or below the folder's scratch key (Windows).
+NativePlatformOptions scratchOptions(const TempFolder& folder);
+bool runningUnderWine();  // Wine's profile calls differ from Windows' own in a few documented points
 
 std::string readFileBytes(const std::filesystem::path& path);
 void writeFileBytes(const std::filesystem::path& path, const std::string& bytes);
