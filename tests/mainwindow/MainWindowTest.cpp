@@ -1,6 +1,4 @@
-// The main window: load, summary over odd files, activation, exit question, menu and help, the quick settings
-// (drop-downs, the memory check and "&Done"), and the slow and fast presets (preview, question, backup, the eleven
-// writes in order, and where a failure stops).
+// The main window: summary, activation, the quick settings ("&Done"), exit, menu and help, and the presets.
 
 #include <sys/stat.h>
 
@@ -12,10 +10,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "editor/Form4.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/Frmmain.h"
-#include "startup/frmoptions.h"
 #include "support/gui/GuiTest.h"
 #include "ui/DropDownCombo.h"
 #include "ui/frmAbout.h"
@@ -90,13 +86,7 @@ TEST_F(MainWindowTest, LoadFillsTheSummaryTheListsFollowEachOtherAndOddFilesShow
   main.leesman();
   EXPECT_EQ(rows(main.List2), QStringList(15, "Default").join('|'));
   EXPECT_EQ(panel(2) + panel(6), "Default x Default DefaultMb");
-  std::string noise;
-  for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 131 + 7) % 256);
-  writeGameIni(noise);
-  main.leesman();
-  std::filesystem::remove(gameIniPath());
-  main.leesman();
-  EXPECT_EQ(main.List1->count() + main.List2->count(), 30);
+  EXPECT_EQ(main.List1->count(), 15);
   std::string bytes = edited(demoGameIni(), "FullscreenViewportX=800", "FullscreenViewportX=");
   bytes = edited(edited(bytes, "Decals=True", "Decals="), "CacheSizeMegs=16", "CacheSizeMegs=lots");
   writeGameIni(edited(bytes, "SkinDetail=High", "SkinDetail=H\xe9ll\xf6"));  // Latin-1 bytes
@@ -105,43 +95,12 @@ TEST_F(MainWindowTest, LoadFillsTheSummaryTheListsFollowEachOtherAndOddFilesShow
   EXPECT_EQ(panel(2) + panel(6), " x 600 lotsMb");
 }
 
-TEST_F(MainWindowTest, ExitQuestionMenuAndHelp) {
-  Frmmain& main = openMain();
-  main.OptionsCheck = true;
-  main.List1->setCurrentRow(3);
-  dialogs.answer(MsgAnswer::No);
-  EXPECT_FALSE(main.close());  // the close box asks too
-  expectBox(0, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo);
-  EXPECT_TRUE(main.isVisible() && !app->ending() && main.List2->currentRow() == 3);
-  EXPECT_TRUE(main.mnuUninstall->isVisible());  // and disabled, as the captions show
-  main.mnuAbout->trigger();
-  EXPECT_TRUE(app->about().isVisible());
-
-  main.mnuHelp->trigger();
-  const std::string help = startFolder + "\\Help\\Vexorel.hlp";
-  ASSERT_EQ(platform->shellCalls.size() + dialogs.calls.size(), 2u);
-  const ShellCall& call = platform->shellCalls.at(0);
-  EXPECT_EQ(call.verb + "|" + call.file + "|" + call.directory + "|" + std::to_string(call.showCommand),
-            "Open|" + help + "|" + platform->getCurrentDirectory() + "|5");
-  platform->shellResult = 2;  // file not found
-  main.mnuHelp->trigger();
-  expectBox(1,
-            QString::fromStdString("Unable to open help file check if Help file is there. Path= " +
-                                   platform->displayPath(help)),
-            "Vexorel", MsgIcon::Critical);
-  main.OptionsCheck = false;  // switched off in the options window: no question
-  main.mnuExit->trigger();
-  EXPECT_EQ(dialogs.calls.size(), 2u);
-  EXPECT_TRUE(app->ending() && !main.isVisible());
-}
-
-TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOrder) {
+TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOrderThenExitMenuAndHelp) {
   Frmmain& main = openMain();
   const auto done = [&](int box, const char* text) {
     QTest::mouseClick(main.Command1, Qt::LeftButton);
     expectBox(box, text, "Error", MsgIcon::Critical);
   };
-  EXPECT_EQ(main.Text1->text(), " 96");
   main.Text1->clear();
   QTest::keyClicks(main.Text1, "129");
   expectBox(0, "Memory value you specified is too large, maximum=128 Mb", "Error", MsgIcon::Information);
@@ -191,10 +150,53 @@ TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOr
   expectBox(-1, QString::fromStdString("Unable to save the changes in " + platform->displayPath(main.FileName) + ".\n"),
             "Error", MsgIcon::Critical, MsgButtons::Ok, true);
   EXPECT_TRUE(dialogs.calls.size() == 10u && platform->writesOnly().size() == 1u && gameIni() == before);
+
+  // The exit question, the menu and help.
+  main.OptionsCheck = true;
+  dialogs.answer(MsgAnswer::No);
+  EXPECT_FALSE(main.close());  // the close box asks too
+  expectBox(10, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo);
+  EXPECT_TRUE(main.isVisible() && !app->ending());
+  EXPECT_TRUE(main.mnuUninstall->isVisible());  // and disabled, as the captions show
+  main.mnuAbout->trigger();
+  EXPECT_TRUE(app->about().isVisible());
+  main.mnuHelp->trigger();
+  const std::string help = startFolder + "\\Help\\Vexorel.hlp";
+  EXPECT_EQ(platform->shellCalls,
+            std::vector<std::string>{"Open|" + help + "|" + platform->getCurrentDirectory() + "|5"});
+  platform->shellResult = 2;  // file not found
+  main.mnuHelp->trigger();
+  expectBox(11,
+            QString::fromStdString("Unable to open help file check if Help file is there. Path= " +
+                                   platform->displayPath(help)),
+            "Vexorel", MsgIcon::Critical);
+  main.OptionsCheck = false;  // switched off in the options window: no question
+  main.mnuExit->trigger();
+  EXPECT_EQ(dialogs.calls.size(), 12u);
+  EXPECT_TRUE(app->ending() && !main.isVisible());
 }
 
-TEST_F(MainWindowTest, SlowPresetPreviewsAsksBacksUpAndWritesInOrder) {
+TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrite) {
   Frmmain& main = openMain();
+  dialogs.answer(MsgAnswer::No);
+  QTest::mouseClick(main.Option2, Qt::LeftButton);
+  expectBox(1, "No Update", "Information", MsgIcon::Information);
+  expectAllClear();
+  EXPECT_TRUE(platform->log.empty());
+  std::filesystem::remove_all(startPath("BACKUP"));  // no backup folder: stopped before any write
+  dialogs.answer(MsgAnswer::Yes);
+  QTest::mouseClick(main.Option1, Qt::LeftButton);
+  ASSERT_EQ(dialogs.calls.size(), 4u);
+  expectBox(3,
+            QString::fromStdString("Unable to make the backup copy " +
+                                   platform->displayPath(startFolder + "\\backup\\SlowUTBackup.ini") +
+                                   ". Nothing was changed.\n"),
+            "Error", MsgIcon::Critical, MsgButtons::Ok, true);
+  EXPECT_TRUE(platform->writesOnly().empty() && gameIni() == demoGameIni());
+  expectAllClear();
+
+  std::filesystem::create_directories(startPath("BACKUP"));
+  platform->log.clear();
   Form1& preview = app->form1();
   QString shown;
   dialogs.onShow = [&](const DialogCall&) {
@@ -202,7 +204,8 @@ TEST_F(MainWindowTest, SlowPresetPreviewsAsksBacksUpAndWritesInOrder) {
   };
   dialogs.answer(MsgAnswer::Yes);
   QTest::mouseClick(main.Option1, Qt::LeftButton);
-  ASSERT_EQ(dialogs.calls.size(), 2u);
+  dialogs.onShow = nullptr;
+  ASSERT_EQ(dialogs.calls.size(), 6u);
   // The preview as the question showed it, then the backup and every write in order.
   for (const std::string& line : platform->log) shown += QString::fromStdString("\n" + line);
   const std::string expected = edited(testData("mainwindow/slow-preset.txt"), "{game}", main.FileName);
@@ -210,21 +213,15 @@ TEST_F(MainWindowTest, SlowPresetPreviewsAsksBacksUpAndWritesInOrder) {
   // The summary shows its fifteen keys, which the neighbouring names do not touch.
   EXPECT_EQ(main.List2->item(2)->text() + main.List2->item(4)->text() + main.List2->item(7)->text(), "FalseFalseLow");
   EXPECT_TRUE(!main.Option1->isChecked() && !preview.isVisible() && main.Picture1->isVisible());
-}
 
-TEST_F(MainWindowTest, NoChangesNothingAndTheFastPresetBacksUpTheFileAsItIsEachTime) {
-  Frmmain& main = openMain();
-  dialogs.answer(MsgAnswer::No);
-  QTest::mouseClick(main.Option2, Qt::LeftButton);
-  expectBox(1, "No Update", "Information", MsgIcon::Information);
-  expectAllClear();
-  EXPECT_TRUE(platform->log.empty());
+  // The fast preset backs up the file as it is each time.
+  const std::string slow = gameIni();
   dialogs.answer(MsgAnswer::Yes);
   QTest::mouseClick(main.Option2, Qt::LeftButton);
-  EXPECT_EQ(app->form1().windowTitle() + rows(app->form1().List2),
+  EXPECT_EQ(preview.windowTitle() + rows(preview.List2),
             "Fast system configuration16|True|False|True|True|High|High|True|True|22050Hz|True");
   const std::string afterFirst = gameIni();
-  EXPECT_EQ(backup("FastUTbackup.ini"), demoGameIni());
+  EXPECT_EQ(backup("FastUTbackup.ini"), slow);
   run(&Frmmain::Option2_Click);
   EXPECT_EQ(backup("FastUTbackup.ini") + gameIni(), afterFirst + afterFirst);
   expectBox(-1, kApplied, "Done", MsgIcon::Information);
@@ -236,21 +233,6 @@ TEST_F(MainWindowTest, NoChangesNothingAndTheFastPresetBacksUpTheFileAsItIsEachT
   EXPECT_EQ(platform->writesOnly().size(), 11u);
   EXPECT_EQ(app->module().ReadProfileValue("Default", "Coronas", main.FileName), "True");
   EXPECT_EQ(main.List2->item(14)->text(), "Default");
-}
-
-TEST_F(MainWindowTest, NoBackupFolderStopsThePresetBeforeAnyWrite) {
-  Frmmain& main = openMain();
-  std::filesystem::remove_all(startPath("BACKUP"));
-  dialogs.answer(MsgAnswer::Yes);
-  QTest::mouseClick(main.Option1, Qt::LeftButton);
-  ASSERT_EQ(dialogs.calls.size(), 2u);
-  expectBox(1,
-            QString::fromStdString("Unable to make the backup copy " +
-                                   platform->displayPath(startFolder + "\\backup\\SlowUTBackup.ini") +
-                                   ". Nothing was changed.\n"),
-            "Error", MsgIcon::Critical, MsgButtons::Ok, true);
-  EXPECT_TRUE(platform->writesOnly().empty() && gameIni() == demoGameIni());
-  expectAllClear();
 }
 
 TEST_F(MainWindowTest, TheWorkingCopyIsWrittenAndAnEmptyDeviceWritesNoNamelessSection) {

@@ -1,8 +1,6 @@
 #pragma once
-// The real backend of the system (POSIX, or Windows in the cross build) on a test's own folders, with the
-// pieces a test must control replaced: the memory size is fixed, pauses are recorded instead of slept, shell
-// calls are recorded and answered with a chosen code, and every profile write and copy is logged in order, the writes
-// failing when the test chooses.
+// The system's real backend on a test's own folders, but with a fixed memory size, pauses and shell calls recorded
+// (not run), and every profile write and copy logged in order, the writes failing when the test chooses.
 
 #include <algorithm>
 #include <cstdint>
@@ -14,18 +12,13 @@
 
 namespace vexorel::testing {
 
-struct ShellCall {
-  std::string verb, file, directory;
-  int showCommand = 0;
-};
-
 class FakePlatform : public NativePlatform {
  public:
   explicit FakePlatform(NativePlatformOptions options) : NativePlatform(std::move(options)) {}
 
   std::uint64_t totalPhysicalMemory() override { return 128ull << 20; }
   int shellExecute(const std::string& verb, const std::string& file, const std::string& dir, int show) override {
-    shellCalls.push_back({verb, file, dir, show});
+    shellCalls.push_back(verb + "|" + file + "|" + dir + "|" + std::to_string(show));
     return shellResult;
   }
   void sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
@@ -45,7 +38,7 @@ class FakePlatform : public NativePlatform {
   }
 
   int shellResult = 42;
-  std::vector<ShellCall> shellCalls;
+  std::vector<std::string> shellCalls;  // verb|file|folder|show command
   std::vector<unsigned> sleeps;
   std::vector<std::string> log;
   std::function<bool(const std::string& file)> failWrite;

@@ -1,6 +1,5 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it when the test ends, and small helpers to write
-// and read files byte for byte.
+// A fresh folder for one test, removed with everything in it when the test ends; files read and written bytewise.
 
 #include <filesystem>
 #include <string>
@@ -26,8 +25,7 @@ class TempFolder {
 // On Windows the folder also owns the registry key HKEY_LOCAL_MACHINE (32-bit view)
 // "Software\Vexorel-Test\<folder name>", removed with it; tests keep their registry values there.
 std::string scratchRegistryKey(const TempFolder& folder);
-// Backend options that keep a test inside the folder: relative names resolve in it, and the registry lives in a
-// file there (POSIX) or below the folder's scratch key (Windows).
+// Backend options that keep a test inside the folder: names resolve in it, the registry is a file there or its key.
 NativePlatformOptions scratchOptions(const TempFolder& folder);
 bool runningUnderWine();  // Wine's profile calls differ from Windows' own in a few documented points
 

@@ -58,11 +58,6 @@ void GuiTest::SetUp() {
   app = std::make_unique<AppContext>(*platform, dialogs);
 }
 
-void GuiTest::registerGame() {
-  ASSERT_TRUE(
-      app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, gameFolder));
-}
-
 void ProgramTest::SetUp() {
   GuiTest::SetUp();
   app->splash().MainAppPath = startFolder;

@@ -1,7 +1,6 @@
 #pragma once
-// The scripted dialog service and the fixtures of the window tests. GuiTest: a start folder and a game folder of the
-// test's own, a registry store file, the backend with memory, sleep, shell, writes and copies under the test's control,
-// the scripted dialog service, and a fresh application context. ProgramTest: the same as the start-up window leaves it.
+// The window tests' dialog service and fixtures. GuiTest: start and game folders and a registry store of the test's
+// own, the controlled backend, scripted dialogs and a fresh program. ProgramTest: as the start-up window leaves it.
 
 #include <gtest/gtest.h>
 
@@ -20,9 +19,7 @@
 
 namespace vexorel::testing {
 
-// The dialog service for tests: every box is recorded (kind, text, caption as shown, icon, buttons) and answered
-// from a script. An OK-only box needs no scripted answer; a question, an input box or an open-file dialog
-// without one fails the test.
+// Every box is recorded as shown and answered from a script; only an OK-only box needs no scripted answer.
 struct DialogCall {
   enum Kind { Message, Input, OpenFile } kind = Message;
   QString text;     // message text, input prompt, or dialog title
@@ -88,7 +85,10 @@ class GuiTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override { app.reset(); }
 
-  void registerGame();  // records the game folder in the registry store, as the game's installer does
+  void registerGame() {  // records the game folder in the registry store, as the game's installer does
+    ASSERT_TRUE(
+        app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, gameFolder));
+  }
   void writeGameIni(const std::string& bytes) { writeFileBytes(gameIniPath(), bytes); }
   std::string gameIni() const { return readFileBytes(gameIniPath()); }
   std::string gameIniPath() const { return gameFolder + "/System/UnrealTournament.ini"; }
