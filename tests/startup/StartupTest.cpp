@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <sstream>
 
 #include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
@@ -16,25 +17,25 @@ namespace {
 namespace fs = std::filesystem;
 const std::string kNotBackedUp = "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=No\r\n";
 
-class SplashTest : public GuiTest {
+class SplashTest : public ProgramTest {
  protected:
-  std::string settings() const { return readFileBytes(startPath("Vexorel.ini")); }
   std::string backup() const { return readFileBytes(startPath("BACKUP/BckUpUnrealTournament.txt")); }
   std::string registryFolder() {
     return app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   }
   // A new run over the same files, with the game folder recorded as `folder` first when one is given.
-  void start(const std::string& settingsBytes = {}, const char* folder = nullptr) {
+  void start(const std::string& settingsBytes, const char* folder = nullptr, bool optionsCheck = false) {
     app = std::make_unique<AppContext>(*platform, dialogs);
+    app->frmmain().OptionsCheck = optionsCheck;
     if (folder)
       app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder);
-    if (!settingsBytes.empty()) writeFileBytes(startPath("Vexorel.ini"), settingsBytes);
+    writeFileBytes(startPath("Vexorel.ini"), settingsBytes);
     app->start();
   }
 };
 
 TEST_F(SplashTest, TheTimerShowsTheMainWindowOnlyAnExactNoBacksUpAndOnlyCheckedAsksOnExit) {
-  start({}, gameFolder.c_str());
+  start(kNotBackedUp, gameFolder.c_str());
   EXPECT_EQ(settings() + backup(), kFreshSettings + demoGameIni());
   EXPECT_TRUE(dialogs.calls.empty() && app->splash().isVisible() && !app->frmmain().isVisible());
   for (int i = 0; i < 24; ++i) app->splash().tick();
@@ -43,20 +44,16 @@ TEST_F(SplashTest, TheTimerShowsTheMainWindowOnlyAnExactNoBacksUpAndOnlyCheckedA
   EXPECT_TRUE(app->splash().X == 25 && !app->splash().isVisible());
   EXPECT_EQ(app->splash().MainAppPath, startFolder);  // outlives the window
   writeGameIni("[Engine.Engine]\r\n");
-  start();  // the second run makes no copy
+  start(kFreshSettings);  // a run after the first makes no copy
   EXPECT_EQ(backup(), demoGameIni());
   fs::remove_all(startPath("BACKUP"));
   start("[Vexorel]\r\nSaveNumber=2\r\n");
   EXPECT_FALSE(fs::exists(startPath("BACKUP")));
   EXPECT_EQ(settings(), "[Vexorel]\r\nSaveNumber=2\r\n");  // no key created
-  for (const auto& [askQ, expected] :
-       {std::pair{"AskQ=Checked", true}, {"AskQ=checked", false}, {"AskQ=Unchecked", false}}) {
-    app = std::make_unique<AppContext>(*platform, dialogs);
-    app->frmmain().OptionsCheck = !expected;
-    writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + std::string(askQ) + "\r\n");
-    app->start();
-    EXPECT_EQ(app->frmmain().OptionsCheck, expected) << askQ;
-  }
+  start(kFreshSettings + std::string("AskQ=Checked\r\n"));
+  EXPECT_TRUE(app->frmmain().OptionsCheck);
+  start(kFreshSettings + std::string("AskQ=checked\r\n"), nullptr, true);
+  EXPECT_FALSE(app->frmmain().OptionsCheck);
 }
 
 TEST_F(SplashTest, AnUnknownFolderIsAskedForAndTheParentOfTheExesFolderRecorded) {
@@ -86,29 +83,23 @@ TEST_F(SplashTest, AnUnknownFolderIsAskedForAndTheParentOfTheExesFolderRecorded)
 TEST_F(ProgramTest, OptionsStoreAskQOnOkAndTheCloseBoxFollowsTheLastButton) {
   frmoptions& options = app->options();
   bool& optionsCheck = app->frmmain().OptionsCheck;
-  const auto reopen = [&](bool check) {
-    options.showForm();
-    options.Check1->setChecked(check);
-  };
-  const auto stored = [&](const char* askQ) { EXPECT_EQ(settings(), kFreshSettings + std::string(askQ) + "\r\n"); };
   optionsCheck = true;
   options.showForm();
   EXPECT_FALSE(options.Check1->isChecked() || optionsCheck);  // no "AskQ" yet
-  QTest::mouseClick(options.Command1, Qt::LeftButton);
-  EXPECT_FALSE(options.isLoaded() || options.isVisible());
-  stored("AskQ=Unchecked");
-  reopen(true);
-  QTest::mouseClick(options.Command2, Qt::LeftButton);
-  reopen(true);
-  EXPECT_TRUE(options.close());  // Cancel was last: the close box stores nothing either
-  stored("AskQ=Unchecked");
-  EXPECT_TRUE(options.Cancelled && !optionsCheck);
-  reopen(true);  // after Ok the close box stores too
-  QTest::mouseClick(options.Command1, Qt::LeftButton);
-  stored("AskQ=Checked");
-  reopen(false);
-  options.close();
-  stored("AskQ=Unchecked");
+  std::istringstream steps(testData("startup/options-steps.txt"));
+  for (std::string line; std::getline(steps, line);) {
+    if (line.starts_with('#')) continue;
+    std::istringstream fields(line);
+    std::string ticked, button, stored;
+    fields >> ticked >> button >> stored;
+    options.showForm();
+    options.Check1->setChecked(ticked == "1");
+    if (button != "close") QTest::mouseClick(button == "ok" ? options.Command1 : options.Command2, Qt::LeftButton);
+    EXPECT_TRUE(button != "close" || options.close()) << line;
+    EXPECT_FALSE(options.isLoaded() || options.isVisible()) << line;
+    EXPECT_EQ(settings(), std::string(kFreshSettings) + "AskQ=" + stored + "\r\n") << line;
+    EXPECT_EQ(optionsCheck, stored == "Checked") << line;
+  }
   writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + std::string("AskQ=checked\r\n"));
   optionsCheck = true;
   options.showForm();

@@ -1,6 +1,7 @@
 #include "support/gui/GuiTest.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <filesystem>
 
 #include "core/SettingSetStore.h"
@@ -66,14 +67,18 @@ void ProgramTest::SetUp() {
   fs::create_directories(startPath("BACKUP"));
 }
 
-void ProgramTest::expectBox(int index, const QString& text, const QString& caption, MsgIcon icon, MsgButtons buttons,
-                            bool prefix) {
-  const std::size_t at = index < 0 ? dialogs.calls.size() - 1 : static_cast<std::size_t>(index);
-  ASSERT_LT(at, dialogs.calls.size()) << "no box " << index << " (expected \"" << text.toStdString() << "\")";
-  const DialogCall& call = dialogs.calls[at];
-  EXPECT_TRUE(prefix ? call.text.startsWith(text) : call.text == text) << call.text.toStdString();
-  EXPECT_TRUE(call.caption == caption && call.icon == icon && call.buttons == buttons)
-      << text.toStdString() << " shown with the caption " << call.caption.toStdString();
+void ProgramTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
+  static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
+  QString expected = QString::fromStdString(testData(dataFile)), shown;
+  for (const std::string& path : paths) expected.replace(expected.indexOf("{path}"), 6, QString::fromStdString(path));
+  for (const DialogCall& call : dialogs.calls) {
+    shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|") +
+             QString(call.text).replace('\n', "\\n") + "\n";
+  }
+  const QString pattern = QRegularExpression::escape(expected).replace("\\.\\.\\.", ".*");  // "..." is any text
+  EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(shown).hasMatch())
+      << shown.toStdString() << "is not as expected:\n"
+      << expected.toStdString();
 }
 
 }  // namespace vexorel::testing

@@ -83,7 +83,6 @@ bool saveSet(AppContext& app, const std::string& name);
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override { app.reset(); }
 
   void registerGame() {  // records the game folder in the registry store, as the game's installer does
     ASSERT_TRUE(
@@ -109,9 +108,9 @@ class ProgramTest : public GuiTest {
  protected:
   void SetUp() override;
   std::string settings() const { return readFileBytes(startPath("Vexorel.ini")); }
-  // Box `index` (-1: the last) as shown; with `prefix`, its text need only start with `text`.
-  void expectBox(int index, const QString& text, const QString& caption, MsgIcon icon,
-                 MsgButtons buttons = MsgButtons::Ok, bool prefix = false);
+  // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), against a data file beside
+  // the tests, where each {path} is the next of `paths` and "..." any text (the system's reason for a failure).
+  void expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths = {});
 };
 
 }  // namespace vexorel::testing
