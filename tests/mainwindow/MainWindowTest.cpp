@@ -1,50 +1,70 @@
-// The main window: load, summary over odd files, activation, exit question, menu and help, and the quick
-// settings (drop-downs, the memory check and "&Done").
+// The main window: summary, activation, the quick settings ("&Done"), exit, menu and help, and the presets.
 
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
-#include "editor/Form4.h"
-#include "mainwindow/MainWindowFixture.h"
-#include "startup/frmoptions.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/Frmmain.h"
+#include "support/gui/GuiTest.h"
+#include "ui/DropDownCombo.h"
 #include "ui/frmAbout.h"
 
 namespace vexorel::testing {
 namespace {
 
+class MainWindowTest : public ProgramTest {
+ protected:
+  Frmmain& openMain() {
+    registerGame();
+    app->frmmain().showForm();
+    return app->frmmain();
+  }
+  QString panel(int number) { return app->frmmain().StatusBar1Panels[number - 1]->text(); }
+  static QString rows(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
+    return texts.join('|');
+  }
+  static void dropDown(DropDownCombo* list) {  // opened as the user does, and closed again at once
+    list->showPopup();
+    list->hidePopup();
+  }
+  std::string backup(const std::string& name) const { return readFileBytes(startPath("BACKUP/" + name)); }
+  void run(void (Frmmain::*preset)()) {
+    dialogs.answer(MsgAnswer::Yes);
+    (app->frmmain().*preset)();
+  }
+  // Nothing of a preset stays on screen: no option checked, no preview, no "done" picture.
+  void expectAllClear() {
+    const Frmmain& main = app->frmmain();
+    EXPECT_FALSE(main.Option1->isChecked() || main.Option2->isChecked() || main.Option3->isChecked());
+    EXPECT_FALSE(app->form1().isVisible() || main.Picture1->isVisible());
+  }
+};
+
 const std::string kDevice = "GameRenderDevice=D3DDrv.D3DRenderDevice";
 
 TEST_F(MainWindowTest, MissingGameFolderSaysSoAndEndsTheProgram) {
   app->frmmain().showForm();
-  ASSERT_EQ(dialogs.calls.size(), 1u);
-  expectBox(0, "Unable to get tournament folder data from registry", "Error: Unreal Tournament folder data??",
-            MsgIcon::Critical);
-  EXPECT_TRUE(app->ending());
-  EXPECT_FALSE(app->frmmain().isVisible());
-  EXPECT_TRUE(app->frmmain().FileName.empty());
+  expectBoxes("mainwindow/no-game-boxes.txt");
+  EXPECT_TRUE(app->ending() && !app->frmmain().isVisible() && app->frmmain().FileName.empty());
 }
 
-TEST_F(MainWindowTest, LoadFillsTheSummaryAndTheListsFollowEachOther) {
+TEST_F(MainWindowTest, LoadFillsTheSummaryTheListsFollowEachOtherAndOddFilesShowAsRead) {
   Frmmain& main = openMain();
-  EXPECT_TRUE(dialogs.calls.empty());
-  EXPECT_EQ(main.UtPath, gameFolder);
-  EXPECT_EQ(main.FileName, gameFolder + "\\System\\UnrealTournament.ini");
-  EXPECT_EQ(main.helpPath(), startFolder + "\\Help\\Vexorel.hlp");
-  EXPECT_EQ(rows(main.List1),
-            "FullscreenColorbits|CurvedSurfaces|LowDetailTextures|SlowVideoBuffering|Decals|NoDynamicLights|Coronas|"
-            "SkinDetail|TextureDetail|NoLighting|MinDesiredFrameRate|ScreenFlashes|NoFractalAnim|ParticleDensity|"
-            "GameRenderDevice");
   EXPECT_EQ(rows(main.List2), "16|True|False|True|True|False|Default|High|High|False|30.000000|True|False|0|Direct 3D");
   EXPECT_EQ(panel(2) + panel(4) + panel(6), "800 x 600 128Mb 16Mb");
   EXPECT_EQ(app->module().IniReadCount, 0);
   EXPECT_FALSE(main.Picture1->isVisible() || main.Picture2->isVisible() || main.Picture1->pixmap().isNull());
-
   main.List1->setCurrentRow(6);
-  EXPECT_EQ(main.List2->currentRow(), 6);
+  EXPECT_EQ(main.List2->currentRow(), 6);  // and back by a click
   QTest::mouseClick(main.List2->viewport(), Qt::LeftButton, {},
                     main.List2->visualItemRect(main.List2->item(2)).center());
   EXPECT_EQ(main.List1->currentRow(), 2);
@@ -53,161 +73,160 @@ TEST_F(MainWindowTest, LoadFillsTheSummaryAndTheListsFollowEachOther) {
   writeGameIni(edited(demoGameIni(), kDevice, "GameRenderDevice=OpenGLDrv.OpenGLRenderDevice"));
   main.Option2->setChecked(true);
   main.activate();
-  EXPECT_EQ(main.List2->count(), 15);
-  EXPECT_EQ(main.List2->item(14)->text(), "OpenGl");
-  EXPECT_FALSE(main.Option1->isChecked() || main.Option2->isChecked() || main.Option3->isChecked());
-  EXPECT_TRUE(dialogs.calls.empty());
-  EXPECT_TRUE(recorder->log.empty());
-}
+  EXPECT_EQ(QString::number(main.List2->count()) + main.List2->item(14)->text(), "15OpenGl");
+  expectAllClear();
+  EXPECT_TRUE(dialogs.calls.empty() && platform->log.empty());
 
-TEST_F(MainWindowTest, TheSummaryShowsOddFilesAsRead) {
+  // Odd files are shown as read.
   writeGameIni("[Other]\r\nKey=1\r\n");
-  Frmmain& main = openMain();
+  main.leesman();
   EXPECT_EQ(rows(main.List2), QStringList(15, "Default").join('|'));
   EXPECT_EQ(panel(2) + panel(6), "Default x Default DefaultMb");
-  std::string noise;
-  for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 131 + 7) % 256);
-  writeGameIni(noise);
-  main.leesman();
-  std::filesystem::remove(gameIniPath());
-  main.leesman();
-  EXPECT_EQ(main.List1->count() + main.List2->count(), 30);
   std::string bytes = edited(demoGameIni(), "FullscreenViewportX=800", "FullscreenViewportX=");
   bytes = edited(edited(bytes, "Decals=True", "Decals="), "CacheSizeMegs=16", "CacheSizeMegs=lots");
   writeGameIni(edited(bytes, "SkinDetail=High", "SkinDetail=H\xe9ll\xf6"));  // Latin-1 bytes
   main.leesman();
   EXPECT_EQ(main.List2->item(4)->text() + main.List2->item(7)->text(), QString::fromUtf8("H\xc3\xa9ll\xc3\xb6"));
   EXPECT_EQ(panel(2) + panel(6), " x 600 lotsMb");
-  for (const auto& [stored, shown] : {std::pair{"OpenGLDrv.OpenGLRenderDevice", "OpenGl"},
-                                      {"MetalDrv.MetalRenderDevice", "S3"},
-                                      {"SglDrv.SglRenderDevice", "SglDrv.SglRenderDevice"},
-                                      {"d3ddrv.d3drenderdevice", "d3ddrv.d3drenderdevice"}}) {
-    writeGameIni(edited(demoGameIni(), kDevice, std::string("GameRenderDevice=") + stored));
-    main.leesman();
-    EXPECT_EQ(main.List2->item(14)->text(), shown);
-  }
-  EXPECT_EQ(app->module().IniReadCount, 0);
 }
 
-TEST_F(MainWindowTest, ExitQuestionMenuAndHelp) {
+TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOrderThenExitMenuAndHelp) {
   Frmmain& main = openMain();
-  main.OptionsCheck = true;
-  main.List1->setCurrentRow(3);
-  dialogs.answer(MsgAnswer::No);
-  EXPECT_FALSE(main.close());  // the close box
-  expectBox(0, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo);
-  EXPECT_TRUE(main.isVisible() && !app->ending());
-  EXPECT_EQ(main.List2->currentRow(), 3);
-
-  EXPECT_FALSE(main.mnuUninstall->isEnabled());
-  EXPECT_TRUE(main.mnuUninstall->isVisible());
-  main.mnuOptions->trigger();
-  main.mnuAbout->trigger();
-  QTest::mouseClick(main.Option3, Qt::LeftButton);
-  EXPECT_TRUE(app->options().isVisible() && app->about().isVisible() && app->form4().isVisible());
-
-  main.mnuHelp->trigger();
-  ASSERT_EQ(platform->shellCalls.size(), 1u);
-  const ShellCall& call = platform->shellCalls[0];
-  EXPECT_EQ(call.verb + "|" + call.file + "|" + std::to_string(call.showCommand), "Open|" + main.helpPath() + "|5");
-  EXPECT_EQ(call.directory, platform->getCurrentDirectory());
-  EXPECT_EQ(dialogs.calls.size(), 1u);
-  platform->shellResult = 2;  // file not found
-  main.mnuHelp->trigger();
-  expectBox(1,
-            QString::fromStdString("Unable to open help file check if Help file is there. Path= " +
-                                   platform->displayPath(main.helpPath())),
-            "Vexorel", MsgIcon::Critical);
-
-  main.OptionsCheck = true;  // the options window set it from the settings file
-  dialogs.answer(MsgAnswer::Yes);
-  main.mnuExit->trigger();
-  expectBox(2, "       Exit Program ?         ", "Exit program", MsgIcon::Information, MsgButtons::YesNo);
-  EXPECT_TRUE(app->ending() && !main.isVisible());
-}
-
-TEST_F(MainWindowTest, ExitWithoutTheQuestionWhenItIsSwitchedOff) {
-  Frmmain& main = openMain();
-  main.OptionsCheck = false;
-  QTest::mouseClick(main.CmdExit, Qt::LeftButton);
-  EXPECT_TRUE(dialogs.calls.empty());
-  EXPECT_TRUE(app->ending() && !main.isVisible());
-}
-
-TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOrder) {
-  Frmmain& main = openMain();
-  EXPECT_EQ(main.Text1->text(), " 96");
+  const auto done = [&](std::size_t boxes) {
+    QTest::mouseClick(main.Command1, Qt::LeftButton);
+    EXPECT_EQ(dialogs.calls.size(), boxes);
+  };
   main.Text1->clear();
   QTest::keyClicks(main.Text1, "129");
-  expectBox(0, "Memory value you specified is too large, maximum=128 Mb", "Error", MsgIcon::Information);
-  EXPECT_EQ(main.Text1->text(), "128");
-  for (const char* accepted : {"128", "abc"}) {
-    main.Text1->clear();
-    QTest::keyClicks(main.Text1, accepted);
-  }
+  EXPECT_EQ(main.Text1->text(), "128");  // with the box that says so
   main.Text1->setText("9.5");
-  QTest::mouseClick(main.Command1, Qt::LeftButton);
-  expectBox(1, "Memory value must be a whole number of megabytes", "Error", MsgIcon::Critical);
+  done(2);
   main.Text1->clear();
-  QTest::mouseClick(main.Command1, Qt::LeftButton);
-  expectBox(2, "No value specified for memory usage", "Error", MsgIcon::Critical);
-  EXPECT_EQ(dialogs.calls.size(), 3u);
-  EXPECT_TRUE(recorder->log.empty());
-
+  done(3);
+  EXPECT_TRUE(platform->log.empty());
   main.Text1->setText(" 96");
-  QTest::mouseClick(main.Command1, Qt::LeftButton);  // the cache size is written before the driver is asked for
-  expectBox(3, "Please select Drivertype", "Error", MsgIcon::Critical);
+  done(4);  // the cache size is written before the driver is asked for
   EXPECT_EQ(gameIni(), edited(demoGameIni(), "CacheSizeMegs=16\r\n", "CacheSizeMegs= 96\r\n"));
-  dropDown(main.Combo1);
-  expectBox(4, "Warning! choose a resolution according to videocard specifications! ", "WARNING!",
-            MsgIcon::Exclamation);
-  EXPECT_EQ(main.Combo1->count(), 5);
+  dropDown(main.Combo1);  // the first drop-down warns and takes the placeholder away
   EXPECT_EQ(main.Combo1->itemText(0) + QString::number(main.Combo1->currentIndex()), "SoftwareRender-1");
   dropDown(main.Combo1);
-  EXPECT_EQ(main.Combo1->count(), 5);
-  EXPECT_EQ(main.dropwaarde1.value(), 2);
-  QTest::mouseClick(main.Command1, Qt::LeftButton);  // dropped down and closed without a choice
-  expectBox(5, "Please select Drivertype", "Error", MsgIcon::Critical);
+  EXPECT_TRUE(main.Combo1->count() == 5 && main.dropwaarde1.value() == 2);
+  done(6);                          // dropped down and closed without a choice
   main.Combo1->setCurrentIndex(2);  // OpenGLRender
-  QTest::mouseClick(main.Command1, Qt::LeftButton);
-  expectBox(6, "Please select Resolution", "Error", MsgIcon::Critical);
+  done(7);
   dropDown(main.Combo2);
-  expectBox(7, "Warning! high resolutions may cause damage to your PC", "WARNING!", MsgIcon::Exclamation);
   EXPECT_EQ(main.Combo2->count(), 8);
-  QTest::mouseClick(main.Command1, Qt::LeftButton);
-  expectBox(8, "Please select your resolution!", "Error", MsgIcon::Critical);
+  done(9);
   EXPECT_FALSE(main.Picture2->isVisible());
 
-  recorder->log.clear();
+  platform->log.clear();
   main.Combo2->setCurrentIndex(4);  // 1024x768
-  QTest::mouseClick(main.Command1, Qt::LeftButton);
-  EXPECT_EQ(dialogs.calls.size(), 9u);
-  EXPECT_EQ(recorder->writesOnly(),
+  done(9);
+  EXPECT_EQ(platform->writesOnly(),
             (std::vector<std::string>{"write Engine.GameEngine/CacheSizeMegs= 96",
                                       "write Engine.Engine/GameRenderDevice=OpenGLDrv.OpenGLRenderDevice",
                                       "write WinDrv.WindowsClient/FullscreenViewportX=1024",
                                       "write WinDrv.WindowsClient/FullscreenViewportY=768"}));
-  std::string expected = edited(demoGameIni(), "CacheSizeMegs=16\r\n", "CacheSizeMegs= 96\r\n");
-  expected = edited(expected, kDevice, "GameRenderDevice=OpenGLDrv.OpenGLRenderDevice");
-  EXPECT_EQ(gameIni(), edited(expected, "FullscreenViewportX=800\r\nFullscreenViewportY=600",
-                              "FullscreenViewportX=1024\r\nFullscreenViewportY=768"));
   EXPECT_EQ(main.List2->item(14)->text() + panel(2) + panel(6),
             "OpenGl1024 x 768 96Mb");  // read back without the blank
   EXPECT_TRUE(main.Picture2->isVisible());
+
+  // A read-only game file is reported, not success, and the first failure stops the writes.
+  const std::string before = gameIni();
+  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
+  platform->log.clear();
+  done(10);
+  EXPECT_TRUE(platform->writesOnly().size() == 1u && gameIni() == before);
+
+  // The exit question, the menu and help.
+  main.OptionsCheck = true;
+  dialogs.answer(MsgAnswer::No);
+  EXPECT_FALSE(main.close());  // the close box asks too
+  EXPECT_TRUE(main.isVisible() && !app->ending());
+  main.mnuAbout->trigger();
+  EXPECT_TRUE(app->about().isVisible());
+  main.mnuHelp->trigger();
+  const std::string help = startFolder + "\\Help\\Vexorel.hlp";
+  EXPECT_EQ(platform->shellCalls,
+            std::vector<std::string>{"Open|" + help + "|" + platform->getCurrentDirectory() + "|5"});
+  platform->shellResult = 2;  // file not found
+  main.mnuHelp->trigger();
+  main.OptionsCheck = false;  // switched off in the options window: no question
+  main.mnuExit->trigger();
+  EXPECT_TRUE(app->ending() && !main.isVisible());
+  expectBoxes("mainwindow/done-boxes.txt", {platform->displayPath(main.FileName), platform->displayPath(help)});
 }
 
-TEST_F(MainWindowTest, AReadOnlyGameFileIsReportedNotSuccess) {
+TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrite) {
   Frmmain& main = openMain();
-  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
-  QTest::mouseClick(main.Command1, Qt::LeftButton);
-  ASSERT_EQ(dialogs.calls.size(), 1u);
-  const QString prefix =
-      QString::fromStdString("Unable to save the changes in " + platform->displayPath(main.FileName) + ".\n");
-  EXPECT_TRUE(dialogs.calls[0].text.startsWith(prefix)) << dialogs.calls[0].text.toStdString();
-  EXPECT_EQ(dialogs.calls[0].caption, "Error");
-  EXPECT_EQ(dialogs.calls[0].icon, MsgIcon::Critical);
-  EXPECT_EQ(recorder->writesOnly().size(), 1u);  // stopped at the first failure
-  EXPECT_EQ(gameIni(), demoGameIni());
+  dialogs.answer(MsgAnswer::No);
+  QTest::mouseClick(main.Option2, Qt::LeftButton);
+  expectAllClear();
+  EXPECT_TRUE(platform->log.empty());
+  std::filesystem::remove_all(startPath("BACKUP"));  // no backup folder: stopped before any write
+  dialogs.answer(MsgAnswer::Yes);
+  QTest::mouseClick(main.Option1, Qt::LeftButton);
+  ASSERT_EQ(dialogs.calls.size(), 4u);
+  const std::string backupShown = platform->displayPath(startFolder + "\\backup\\SlowUTBackup.ini");
+  EXPECT_TRUE(platform->writesOnly().empty() && gameIni() == demoGameIni());
+  expectAllClear();
+
+  std::filesystem::create_directories(startPath("BACKUP"));
+  platform->log.clear();
+  Form1& preview = app->form1();
+  QString shown;
+  dialogs.onShow = [&](const DialogCall&) {
+    if (preview.isVisible()) shown = preview.windowTitle() + ":" + rows(preview.List1) + ":" + rows(preview.List2);
+  };
+  dialogs.answer(MsgAnswer::Yes);
+  QTest::mouseClick(main.Option1, Qt::LeftButton);
+  dialogs.onShow = nullptr;
+  // The preview as the question showed it, then the backup and every write in order.
+  for (const std::string& line : platform->log) shown += QString::fromStdString("\n" + line);
+  const std::string expected = edited(testData("mainwindow/slow-preset.txt"), "{game}", main.FileName);
+  EXPECT_EQ(shown.toStdString() + "\n", edited(expected, "{start}", startFolder));
+  // The summary shows its fifteen keys, which the neighbouring names do not touch.
+  EXPECT_EQ(main.List2->item(2)->text() + main.List2->item(4)->text() + main.List2->item(7)->text(), "FalseFalseLow");
+  EXPECT_TRUE(!main.Option1->isChecked() && !preview.isVisible() && main.Picture1->isVisible());
+
+  // The fast preset backs up the file as it is each time.
+  const std::string slow = gameIni();
+  dialogs.answer(MsgAnswer::Yes);
+  QTest::mouseClick(main.Option2, Qt::LeftButton);
+  EXPECT_EQ(preview.windowTitle() + rows(preview.List2),
+            "Fast system configuration16|True|False|True|True|High|High|True|True|22050Hz|True");
+  const std::string afterFirst = gameIni();
+  EXPECT_EQ(backup("FastUTbackup.ini"), slow);
+  run(&Frmmain::Option2_Click);
+  EXPECT_EQ(backup("FastUTbackup.ini") + gameIni(), afterFirst + afterFirst);
+
+  // A missing game file is created with the eleven keys; the device section then reads as "Default".
+  std::filesystem::remove(gameIniPath());
+  platform->log.clear();
+  run(&Frmmain::Option2_Click);
+  EXPECT_EQ(platform->writesOnly().size(), 11u);
+  EXPECT_EQ(app->module().ReadProfileValue("Default", "Coronas", main.FileName), "True");
+  EXPECT_EQ(main.List2->item(14)->text(), "Default");
+
+  // On the editor's working copy the writes go there, in its device's section; an empty device names no section.
+  const std::string copy = startPath("BACKUP/UTTemp.ini");
+  writeFileBytes(copy, edited(demoGameIni(), kDevice, "GameRenderDevice=OpenGLDrv.OpenGLRenderDevice"));
+  main.FileName = copy;
+  writeGameIni(demoGameIni());
+  platform->log.clear();
+  run(&Frmmain::Option2_Click);
+  EXPECT_EQ(gameIni() + backup("FastUTbackup.ini"), demoGameIni() + demoGameIni());  // backed up from the game's file
+  EXPECT_EQ(platform->writesOnly().at(8), "write OpenGLDrv.OpenGLRenderDevice/Coronas=True");
+
+  main.FileName = main.UtPath + "\\System\\UnrealTournament.ini";
+  writeGameIni(edited(demoGameIni(), kDevice, "GameRenderDevice="));
+  main.leesman();
+  EXPECT_EQ(main.List2->item(14)->text(), "");
+  platform->log.clear();
+  run(&Frmmain::Option1_Click);
+  EXPECT_EQ(platform->writesOnly().size(), 10u);
+  EXPECT_EQ(gameIni().find("[]"), std::string::npos);
+  expectBoxes("mainwindow/preset-boxes.txt", {backupShown});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-// The main window's pure rules, table-driven: memory suggestion, cache-size checks, panel texts; and the
-// drop-down counter.
+// The main window's pure rules, table-driven, and the drop-down counter.
 
+#include <functional>
+#include <map>
 #include <sstream>
 
 #include "mainwindow/CacheSizeRule.h"
@@ -12,35 +13,29 @@
 namespace vexorel::testing {
 namespace {
 
+using Fields = std::vector<std::string>;
+
+// Each rule's result as text, to compare with the last field of its line.
+const std::map<std::string, std::function<std::string(const Fields&)>> kRules{
+    {"memory", [](const Fields& f) { return std::to_string(detectedMegabytes(std::stoull(f[1]))); }},
+    {"suggest", [](const Fields& f) { return std::to_string(suggestedCacheMegabytes(std::stoi(f[1]))); }},
+    {"suggesttext", [](const Fields& f) { return cacheSuggestionText(std::stoi(f[1])); }},
+    {"memorypanel", [](const Fields& f) { return memoryPanelText(std::stoi(f[1])); }},
+    {"toolarge", [](const Fields& f) { return std::to_string(cacheValueTooLarge(f[1], std::stoi(f[2]))); }},
+    {"whole", [](const Fields& f) { return std::to_string(isWholeMegabytes(f[1])); }},
+    {"resolution", [](const Fields& f) { return resolutionPanelText(f[1], f[2]); }},
+    {"cachepanel", [](const Fields& f) { return cachePanelText(f[1]); }}};
+
 TEST(MainWindowRules, EveryCaseOfTheTable) {
   std::istringstream table(testData("mainwindow/rules.txt"));
   int cases = 0;
   for (std::string line; std::getline(table, line);) {
-    std::vector<std::string> f;
+    Fields f;
     std::istringstream fields(line);
     for (std::string field; std::getline(fields, field, '|');) f.push_back(field);
     if (f.size() < 3 || f[0].starts_with('#')) continue;
-    const auto number = [&](std::size_t i) { return std::stoll(f.at(i)); };
-    const std::string& rule = f[0];
     ++cases;
-    if (rule == "memory")
-      EXPECT_EQ(detectedMegabytes(number(1)), number(2)) << line;
-    else if (rule == "suggest")
-      EXPECT_EQ(suggestedCacheMegabytes(number(1)), number(2)) << line;
-    else if (rule == "suggesttext")
-      EXPECT_EQ(cacheSuggestionText(number(1)), f[2]) << line;
-    else if (rule == "memorypanel")
-      EXPECT_EQ(memoryPanelText(number(1)), f[2]) << line;
-    else if (rule == "toolarge")
-      EXPECT_EQ(cacheValueTooLarge(f[1], number(2)), number(3) == 1) << line;
-    else if (rule == "whole")
-      EXPECT_EQ(isWholeMegabytes(f[1]), number(2) == 1) << line;
-    else if (rule == "resolution")
-      EXPECT_EQ(resolutionPanelText(f[1], f[2]), f.at(3)) << line;
-    else if (rule == "cachepanel")
-      EXPECT_EQ(cachePanelText(f[1]), f[2]) << line;
-    else
-      ADD_FAILURE() << "unknown rule: " << line;
+    EXPECT_EQ(kRules.at(f[0])(f), f.back()) << line;  // an unknown rule throws
   }
   EXPECT_EQ(cases, 60);
 }

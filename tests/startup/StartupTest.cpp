@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <sstream>
 
 #include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
@@ -16,42 +17,43 @@ namespace {
 namespace fs = std::filesystem;
 const std::string kNotBackedUp = "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=No\r\n";
 
-class SplashTest : public GuiTest {
+class SplashTest : public ProgramTest {
  protected:
-  std::string settings() const { return readFileBytes(startPath("Vexorel.ini")); }
   std::string backup() const { return readFileBytes(startPath("BACKUP/BckUpUnrealTournament.txt")); }
   std::string registryFolder() {
     return app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   }
-  void start(const std::string& settingsBytes = {}) {  // a new run over the same folders and registry
+  // A new run over the same files, with the game folder recorded as `folder` first when one is given.
+  void start(const std::string& settingsBytes, const char* folder = nullptr, bool optionsCheck = false) {
     app = std::make_unique<AppContext>(*platform, dialogs);
-    if (!settingsBytes.empty()) writeFileBytes(startPath("Vexorel.ini"), settingsBytes);
+    app->frmmain().OptionsCheck = optionsCheck;
+    if (folder)
+      app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder);
+    writeFileBytes(startPath("Vexorel.ini"), settingsBytes);
     app->start();
   }
 };
 
-TEST_F(SplashTest, OnlyAnExactNoBacksUpAndOnlyCheckedAsksOnExit) {
-  registerGame();
-  start();
-  EXPECT_EQ(app->splash().VEXORELPATH + "|" + app->splash().MainAppPath, startPath("Vexorel.ini") + "|" + startFolder);
-  EXPECT_EQ(settings(), kFreshSettings);
-  EXPECT_EQ(backup(), demoGameIni());
+TEST_F(SplashTest, TheTimerShowsTheMainWindowOnlyAnExactNoBacksUpAndOnlyCheckedAsksOnExit) {
+  start(kNotBackedUp, gameFolder.c_str());
+  EXPECT_EQ(settings() + backup(), kFreshSettings + demoGameIni());
   EXPECT_TRUE(dialogs.calls.empty() && app->splash().isVisible() && !app->frmmain().isVisible());
+  for (int i = 0; i < 24; ++i) app->splash().tick();
+  EXPECT_EQ(app->splash().ProgressBar1->value(), 24);  // the running timer gives the twenty-fifth tick
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app->frmmain().isVisible(); }, 10000));
+  EXPECT_TRUE(app->splash().X == 25 && !app->splash().isVisible());
+  EXPECT_EQ(app->splash().MainAppPath, startFolder);  // outlives the window
   writeGameIni("[Engine.Engine]\r\n");
-  start();  // the second run makes no copy
+  start(kFreshSettings);  // a run after the first makes no copy
   EXPECT_EQ(backup(), demoGameIni());
   fs::remove_all(startPath("BACKUP"));
   start("[Vexorel]\r\nSaveNumber=2\r\n");
   EXPECT_FALSE(fs::exists(startPath("BACKUP")));
   EXPECT_EQ(settings(), "[Vexorel]\r\nSaveNumber=2\r\n");  // no key created
-  for (const auto& [askQ, expected] :
-       {std::pair{"AskQ=Checked", true}, {"AskQ=checked", false}, {"AskQ=Unchecked", false}}) {
-    app = std::make_unique<AppContext>(*platform, dialogs);
-    app->frmmain().OptionsCheck = !expected;
-    writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + std::string(askQ) + "\r\n");
-    app->start();
-    EXPECT_EQ(app->frmmain().OptionsCheck, expected) << askQ;
-  }
+  start(kFreshSettings + std::string("AskQ=Checked\r\n"));
+  EXPECT_TRUE(app->frmmain().OptionsCheck);
+  start(kFreshSettings + std::string("AskQ=checked\r\n"), nullptr, true);
+  EXPECT_FALSE(app->frmmain().OptionsCheck);
 }
 
 TEST_F(SplashTest, AnUnknownFolderIsAskedForAndTheParentOfTheExesFolderRecorded) {
@@ -60,76 +62,46 @@ TEST_F(SplashTest, AnUnknownFolderIsAskedForAndTheParentOfTheExesFolderRecorded)
   dialogs.chooseFile(QString::fromStdString(gameFolder + "/System/UnrealTournament.exe"));
   start(kNotBackedUp);
   ASSERT_EQ(dialogs.calls.size(), 1u);
-  EXPECT_EQ(dialogs.calls[0].text + "|" + dialogs.calls[0].extra,
-            "Select Unreal Tournament.|UnrealTournament.exe|UnrealTournament.exe");
-  EXPECT_EQ(settingsWhenAsked, kNotBackedUp);
-  EXPECT_EQ(registryFolder(), gameFolder);
-  EXPECT_EQ(backup(), demoGameIni());
+  EXPECT_EQ(dialogs.calls[0].extra, "UnrealTournament.exe|UnrealTournament.exe");
+  EXPECT_EQ(settingsWhenAsked + registryFolder(), kNotBackedUp + gameFolder);
 
   // An empty folder asks too; an executable in a root folder gives the root, and the failed copy counts as done.
   fs::remove_all(startPath("BACKUP"));
-  ASSERT_TRUE(app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, ""));
   dialogs.chooseFile(QStringLiteral("/UnrealTournament.exe"));
-  start(kNotBackedUp);
+  start(kNotBackedUp, "");
   EXPECT_EQ(registryFolder(), "/");
   EXPECT_FALSE(fs::exists(startPath("BACKUP/BckUpUnrealTournament.txt")));
   EXPECT_EQ(settings(), kFreshSettings);
 
   dialogs.chooseFile(QString());  // cancelled: the program ends before any window shows
-  ASSERT_TRUE(app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, ""));
-  start(kNotBackedUp);
+  start(kNotBackedUp, "");
   EXPECT_TRUE(app->ending());
   EXPECT_FALSE(app->splash().isVisible() || app->splash().Timer1.isActive() || app->frmmain().isLoaded());
   EXPECT_EQ(registryFolder() + settings(), kNotBackedUp);
 }
 
-TEST_F(SplashTest, CloseIsRefusedUntilTheTimersTwentyFifthTickShowsTheMainWindow) {
-  registerGame();
-  start();
-  for (int i = 0; i < 24; ++i) app->splash().tick();
-  EXPECT_EQ(app->splash().ProgressBar1->value(), 24);
-  EXPECT_FALSE(app->splash().close());  // the user's close request is refused too
-  EXPECT_TRUE(app->splash().isVisible() && !app->frmmain().isVisible());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return app->frmmain().isVisible(); }, 10000));
-  EXPECT_EQ(app->splash().X, 25);
-  EXPECT_FALSE(app->splash().isVisible());
-  EXPECT_EQ(app->splash().MainAppPath, startFolder);  // outlives the window
-}
-
 TEST_F(ProgramTest, OptionsStoreAskQOnOkAndTheCloseBoxFollowsTheLastButton) {
   frmoptions& options = app->options();
   bool& optionsCheck = app->frmmain().OptionsCheck;
-  const auto reopen = [&](bool check) {
-    options.showForm();
-    options.Check1->setChecked(check);
-  };
   optionsCheck = true;
   options.showForm();
   EXPECT_FALSE(options.Check1->isChecked() || optionsCheck);  // no "AskQ" yet
-  QTest::mouseClick(options.Command1, Qt::LeftButton);
-  EXPECT_FALSE(options.isLoaded() || options.isVisible());
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Unchecked\r\n"));
-  options.showForm();
-  QTest::mouseClick(options.Check1, Qt::LeftButton);
-  QTest::mouseClick(options.Command1, Qt::LeftButton);
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Checked\r\n"));
-  EXPECT_TRUE(optionsCheck);
-  reopen(false);
-  QTest::mouseClick(options.Command2, Qt::LeftButton);
-  reopen(false);
-  EXPECT_TRUE(options.close());  // Cancel was last: the close box stores nothing either
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Checked\r\n"));
-  EXPECT_TRUE(options.Cancelled && optionsCheck);
-  // From the keyboard: Alt+O is Ok, after which the close box stores too.
-  reopen(false);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&options));
-  QTest::keyClick(&options, Qt::Key_O, Qt::AltModifier);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !options.isLoaded(); }));  // a mnemonic animates the press
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Unchecked\r\n"));
-  reopen(true);
-  options.close();
-  EXPECT_EQ(settings(), kFreshSettings + std::string("AskQ=Checked\r\n"));
+  std::istringstream steps(testData("startup/options-steps.txt"));
+  for (std::string line; std::getline(steps, line);) {
+    if (line.starts_with('#')) continue;
+    std::istringstream fields(line);
+    std::string ticked, button, stored;
+    fields >> ticked >> button >> stored;
+    options.showForm();
+    options.Check1->setChecked(ticked == "1");
+    if (button != "close") QTest::mouseClick(button == "ok" ? options.Command1 : options.Command2, Qt::LeftButton);
+    EXPECT_TRUE(button != "close" || options.close()) << line;
+    EXPECT_FALSE(options.isLoaded() || options.isVisible()) << line;
+    EXPECT_EQ(settings(), std::string(kFreshSettings) + "AskQ=" + stored + "\r\n") << line;
+    EXPECT_EQ(optionsCheck, stored == "Checked") << line;
+  }
   writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + std::string("AskQ=checked\r\n"));
+  optionsCheck = true;
   options.showForm();
   EXPECT_FALSE(options.Check1->isChecked() || optionsCheck);  // only "Checked" opens checked
 }

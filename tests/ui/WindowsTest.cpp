@@ -14,26 +14,23 @@
 namespace vexorel::testing {
 namespace {
 
-TEST_F(ProgramTest, EveryWindowShowsTheCaptionsOfTheTable) {
+TEST_F(ProgramTest, EveryWindowShowsTheCaptionsOfTheTableAndTheAboutBoxCloses) {
   registerGame();
+  frmAbout& about = app->about();
   QStringList shown;
-  for (FormWindow* window : std::initializer_list<FormWindow*>{&app->splash(), &app->frmmain(), &app->options(),
-                                                               &app->load(), &app->about()}) {
+  for (FormWindow* window :
+       std::initializer_list<FormWindow*>{&app->splash(), &app->frmmain(), &app->options(), &app->load(), &about}) {
     window->showForm();
     shown << captionsOf(*window);
   }
   EXPECT_EQ(shown.join('\n').toStdString() + "\n", testData("ui/captions.txt"));
-}
-
-TEST_F(ProgramTest, AboutClosesOnOkOrABackgroundClickAndReopensWithItsTexts) {
-  frmAbout& about = app->about();
-  about.showForm();
+  // On Ok, or a click on its background (not on a label); it reopens with its texts.
   const QStringList texts = captionsOf(about);
   QTest::mouseClick(about.cmdOK, Qt::LeftButton);
   EXPECT_FALSE(about.isLoaded() || about.isVisible());
   about.showForm();
   EXPECT_EQ(captionsOf(about), texts);
-  QTest::mouseClick(about.lblTitle, Qt::LeftButton);  // a label is not the background
+  QTest::mouseClick(about.lblTitle, Qt::LeftButton);
   EXPECT_TRUE(about.isVisible());
   QTest::mouseClick(&about, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
   EXPECT_FALSE(about.isLoaded() || about.isVisible());

@@ -1,7 +1,6 @@
 #pragma once
-// The real backend of the system (POSIX, or Windows in the cross build) on a test's own folders, with the
-// pieces a test must control replaced: the memory size is set by the test, pauses are recorded instead of
-// slept, and shell calls are recorded and answered with a chosen code.
+// The system's real backend on a test's own folders, but with a fixed memory size, pauses and shell calls recorded
+// (not run), and every profile write and copy logged in order, the writes failing when the test chooses.
 
 #include <algorithm>
 #include <cstdint>
@@ -13,42 +12,24 @@
 
 namespace vexorel::testing {
 
-struct ShellCall {
-  std::string verb, file, directory;
-  int showCommand = 0;
-};
-
 class FakePlatform : public NativePlatform {
  public:
   explicit FakePlatform(NativePlatformOptions options) : NativePlatform(std::move(options)) {}
 
-  std::uint64_t totalPhysicalMemory() override { return memoryBytes; }
-  int shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
-                   int showCommand) override {
-    shellCalls.push_back({verb, file, directory, showCommand});
+  std::uint64_t totalPhysicalMemory() override { return 128ull << 20; }
+  int shellExecute(const std::string& verb, const std::string& file, const std::string& dir, int show) override {
+    shellCalls.push_back(verb + "|" + file + "|" + dir + "|" + std::to_string(show));
     return shellResult;
   }
   void sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
-
-  std::uint64_t memoryBytes = 128ull << 20;
-  int shellResult = 42;
-  std::vector<ShellCall> shellCalls;
-  std::vector<unsigned> sleeps;
-};
-
-// Also logs every profile write and every copy, in order, and fails the calls a test chooses.
-class RecordingPlatform : public FakePlatform {
- public:
-  using FakePlatform::FakePlatform;
-
   bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                  const std::string& file) override {
     log.push_back("write " + section + "/" + key + "=" + value);
-    return !(failWrite && failWrite(file)) && FakePlatform::writePrivateProfileString(section, key, value, file);
+    return !(failWrite && failWrite(file)) && NativePlatform::writePrivateProfileString(section, key, value, file);
   }
   bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
     log.push_back("copy " + from + " -> " + to);
-    return !(failCopy && failCopy(to)) && FakePlatform::copyFile(from, to, failIfExists);
+    return NativePlatform::copyFile(from, to, failIfExists);
   }
   std::vector<std::string> writesOnly() const {
     std::vector<std::string> found;
@@ -56,9 +37,11 @@ class RecordingPlatform : public FakePlatform {
     return found;
   }
 
+  int shellResult = 42;
+  std::vector<std::string> shellCalls;  // verb|file|folder|show command
+  std::vector<unsigned> sleeps;
   std::vector<std::string> log;
   std::function<bool(const std::string& file)> failWrite;
-  std::function<bool(const std::string& to)> failCopy;
 };
 
 }  // namespace vexorel::testing

@@ -5,8 +5,6 @@
 #include <random>
 #include <stdexcept>
 
-#include "support/core/ScratchOptions.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -17,20 +15,16 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
   std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    path_ = fs::temp_directory_path() / ("vexorel-test-" + std::to_string(random()) + std::to_string(random()));
-    if (fs::create_directory(path_)) return;
-  }
-  throw std::runtime_error("cannot make a temporary folder");
+  path_ = fs::temp_directory_path() / ("vexorel-test-" + std::to_string(random()) + std::to_string(random()));
+  if (!fs::create_directory(path_)) throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
   // Tests may leave read-only folders behind; make them writable again so they can be removed.
   for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
-       it.increment(ignored)) {
+       it.increment(ignored))
     fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add | fs::perm_options::nofollow, ignored);
-  }
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(path_, ignored);
 #ifdef _WIN32

@@ -1,9 +1,10 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it when the test ends, and small helpers to write
-// and read files byte for byte.
+// A fresh folder for one test, removed with everything in it when the test ends; files read and written bytewise.
 
 #include <filesystem>
 #include <string>
+
+#include "platform/NativePlatform.h"
 
 namespace vexorel::testing {
 
@@ -24,6 +25,9 @@ class TempFolder {
 // On Windows the folder also owns the registry key HKEY_LOCAL_MACHINE (32-bit view)
 // "Software\Vexorel-Test\<folder name>", removed with it; tests keep their registry values there.
 std::string scratchRegistryKey(const TempFolder& folder);
+// Backend options that keep a test inside the folder: names resolve in it, the registry is a file there or its key.
+NativePlatformOptions scratchOptions(const TempFolder& folder);
+bool runningUnderWine();  // Wine's profile calls differ from Windows' own in a few documented points
 
 std::string readFileBytes(const std::filesystem::path& path);
 void writeFileBytes(const std::filesystem::path& path, const std::string& bytes);

@@ -1,6 +1,7 @@
 #include "support/gui/GuiTest.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <filesystem>
 
 #include "core/SettingSetStore.h"
@@ -15,7 +16,7 @@ std::string testData(const std::string& name) {
   return readFileBytes(fs::path(VEXOREL_SOURCE_DIR) / "tests" / name);
 }
 std::string demoGameIni() {
-  return readFileBytes(fs::path(VEXOREL_SOURCE_DIR) / "examples/game/System/UnrealTournament.ini");
+  return testData("../examples/game/System/UnrealTournament.ini");
 }
 
 std::string edited(std::string bytes, const std::string& from, const std::string& to) {
@@ -58,31 +59,26 @@ void GuiTest::SetUp() {
   app = std::make_unique<AppContext>(*platform, dialogs);
 }
 
-void GuiTest::registerGame() {
-  ASSERT_TRUE(
-      app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, gameFolder));
-}
-
 void ProgramTest::SetUp() {
   GuiTest::SetUp();
-  app.reset();
-  platform = std::make_unique<RecordingPlatform>(PosixPlatformOptions{registryFile, startFolder});
-  recorder = static_cast<RecordingPlatform*>(platform.get());
-  app = std::make_unique<AppContext>(*platform, dialogs);
   app->splash().MainAppPath = startFolder;
   app->splash().VEXORELPATH = startPath("Vexorel.ini");
   writeFileBytes(startPath("Vexorel.ini"), kFreshSettings);
   fs::create_directories(startPath("BACKUP"));
 }
 
-void ProgramTest::expectBox(std::size_t index, const QString& text, const QString& caption, MsgIcon icon,
-                            MsgButtons buttons) {
-  ASSERT_LT(index, dialogs.calls.size()) << "no box " << index << " (expected \"" << text.toStdString() << "\")";
-  const DialogCall& call = dialogs.calls[index];
-  EXPECT_EQ(call.text, text);
-  EXPECT_EQ(call.caption, caption) << text.toStdString();
-  EXPECT_EQ(call.icon, icon) << text.toStdString();
-  EXPECT_EQ(call.buttons, buttons) << text.toStdString();
+void ProgramTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
+  static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
+  QString expected = QString::fromStdString(testData(dataFile)), shown;
+  for (const std::string& path : paths) expected.replace(expected.indexOf("{path}"), 6, QString::fromStdString(path));
+  for (const DialogCall& call : dialogs.calls) {
+    shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|") +
+             QString(call.text).replace('\n', "\\n") + "\n";
+  }
+  const QString pattern = QRegularExpression::escape(expected).replace("\\.\\.\\.", ".*");  // "..." is any text
+  EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(shown).hasMatch())
+      << shown.toStdString() << "is not as expected:\n"
+      << expected.toStdString();
 }
 
 }  // namespace vexorel::testing

@@ -1,12 +1,13 @@
 #pragma once
-// The fixtures of the window tests. GuiTest: a start folder and a game folder of the test's own, a registry store
-// file, the POSIX backend with memory, sleep and shell under the test's control, the scripted dialog service,
-// and a fresh application context. ProgramTest: the same as the start-up window leaves it, every write and
-// copy logged.
+// The window tests' dialog service and fixtures. GuiTest: start and game folders and a registry store of the test's
+// own, the controlled backend, scripted dialogs and a fresh program. ProgramTest: as the start-up window leaves it.
 
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <QStringList>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,9 +15,58 @@
 #include "app/AppContext.h"
 #include "support/core/FakePlatform.h"
 #include "support/core/TempFolder.h"
-#include "support/gui/ScriptedDialogService.h"
+#include "ui/DialogService.h"
 
 namespace vexorel::testing {
+
+// Every box is recorded as shown and answered from a script; only an OK-only box needs no scripted answer.
+struct DialogCall {
+  enum Kind { Message, Input, OpenFile } kind = Message;
+  QString text;     // message text, input prompt, or dialog title
+  QString caption;  // the caption as shown (the program's title when none was given)
+  MsgIcon icon = MsgIcon::None;
+  MsgButtons buttons = MsgButtons::Ok;
+  QString extra;  // the input box's default text, or the open-file dialog's filter
+};
+
+class ScriptedDialogService : public DialogService {
+ public:
+  MsgAnswer msgBox(QWidget*, const QString& text, MsgButtons buttons, MsgIcon icon, const QString& caption) override {
+    const bool okOnly = buttons == MsgButtons::Ok;
+    const QString shown = caption.isEmpty() ? QString::fromLatin1(kProgramTitle) : caption;
+    return next({DialogCall::Message, text, shown, icon, buttons, {}}, answers, okOnly ? MsgAnswer::Ok : MsgAnswer::No,
+                okOnly);
+  }
+  QString inputBox(QWidget*, const QString& prompt, const QString& title, const QString& text) override {
+    return next({DialogCall::Input, prompt, title, MsgIcon::None, MsgButtons::Ok, text}, inputs, {}, false);
+  }
+  QString openFileDialog(QWidget*, const QString& title, const QString& filter) override {
+    return next({DialogCall::OpenFile, title, title, MsgIcon::None, MsgButtons::Ok, filter}, files, {}, false);
+  }
+
+  void answer(MsgAnswer a) { answers.push_back(a); }
+  void typeInput(const QString& text) { inputs.push_back(text); }
+  void cancelInput() { inputs.push_back(QString()); }
+  void chooseFile(const QString& path) { files.push_back(path); }
+
+  std::vector<DialogCall> calls;
+  std::deque<MsgAnswer> answers;
+  std::deque<QString> inputs, files;
+  std::function<void(const DialogCall&)> onShow;  // runs as each dialog is shown, before it is answered
+
+ private:
+  // Records the call and hands out the next scripted answer; without one, `otherwise` (a failure unless allowed).
+  template <typename T>
+  T next(const DialogCall& call, std::deque<T>& script, T otherwise, bool allowed) {
+    calls.push_back(call);
+    if (onShow) onShow(call);
+    if (script.empty() && !allowed) ADD_FAILURE() << "unscripted dialog: " << call.text.toStdString();
+    if (script.empty()) return otherwise;
+    T value = script.front();
+    script.pop_front();
+    return value;
+  }
+};
 
 std::string demoGameIni();  // the realistic game configuration file kept in the project's examples
 // The bytes with the first occurrence of `from` (which must be there) replaced.
@@ -33,9 +83,11 @@ bool saveSet(AppContext& app, const std::string& name);
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override { app.reset(); }
 
-  void registerGame();  // records the game folder in the registry store, as the game's installer does
+  void registerGame() {  // records the game folder in the registry store, as the game's installer does
+    ASSERT_TRUE(
+        app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, gameFolder));
+  }
   void writeGameIni(const std::string& bytes) { writeFileBytes(gameIniPath(), bytes); }
   std::string gameIni() const { return readFileBytes(gameIniPath()); }
   std::string gameIniPath() const { return gameFolder + "/System/UnrealTournament.ini"; }
@@ -56,10 +108,9 @@ class ProgramTest : public GuiTest {
  protected:
   void SetUp() override;
   std::string settings() const { return readFileBytes(startPath("Vexorel.ini")); }
-  void expectBox(std::size_t index, const QString& text, const QString& caption, MsgIcon icon,
-                 MsgButtons buttons = MsgButtons::Ok);
-
-  RecordingPlatform* recorder = nullptr;
+  // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), against a data file beside
+  // the tests, where each {path} is the next of `paths` and "..." any text (the system's reason for a failure).
+  void expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths = {});
 };
 
 }  // namespace vexorel::testing
