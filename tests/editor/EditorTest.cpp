@@ -58,7 +58,7 @@ class EditorTest : public ProgramTest {
   QStringList logged() {
     const auto leaf = [](const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); };
     QStringList out;
-    for (const std::string& e : recorder->log) {
+    for (const std::string& e : platform->log) {
       const auto arrow = e.find(" -> ");
       out << QString::fromStdString(
           e.starts_with("copy ") ? "copy " + leaf(e.substr(5, arrow - 5)) + " -> " + leaf(e.substr(arrow + 4)) : e);
@@ -275,7 +275,7 @@ TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosAndNextTimeOnlyW
   const std::string start = gameIni();
   Form4& form = editor();
   act("open; edit; click 7 6 4 4; tab 1; combo 2 3");  // SkinDetail -> Low, Coronas -> False, Decals back; 75Hz
-  recorder->log.clear();
+  platform->log.clear();
   act("press Command6");
   EXPECT_EQ(logged(), cases().at("log-glide").at(0));
   EXPECT_EQ(platform->sleeps, (std::vector<unsigned>{100, 100, 100, 100, 2000}));
@@ -289,7 +289,7 @@ TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosAndNextTimeOnlyW
   EXPECT_EQ(backup("Last.ini") + gameIni(), start + backup());
 
   act("click 7; tick 23 on");  // Low -> Medium, and a tick straight into the working copy
-  recorder->log.clear();
+  platform->log.clear();
   act("press Command6");
   EXPECT_EQ(logged().mid(1, 2).join('|'),
             "write WinDrv.WindowsClient/SkinDetail=Medium|write GlideDrv.GlideRenderDevice/DetailBias=-1.5");
@@ -299,7 +299,7 @@ TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosAndNextTimeOnlyW
 TEST_F(EditorTest, ANewDeviceIsAppliedAsItsClassAndUndoPutsTheBackupBackOnce) {
   Form4& form = editor();
   act("open");
-  recorder->log.clear();
+  platform->log.clear();
   act("edit; click 14 7; press Command6");  // OpenGl, SkinDetail Low
   EXPECT_EQ(logged(), cases().at("log-device").at(0));
   EXPECT_EQ(key("WinDrv.WindowsClient", "GameRenderDevice", gameFileName()) + value(14), "DefaultOpenGl");
@@ -320,7 +320,7 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
   Form4& form = editor();
   act("open");
   fs::create_directories(startPath("BACKUP/Last.ini"));  // a folder where the backup should go
-  recorder->log.clear();
+  platform->log.clear();
   act("edit; click 8; press Command6");  // TextureDetail
   EXPECT_EQ(logged(), QStringList{"copy UTTemp.ini -> Last.ini"});
   expectLastBox(1, "The backup " + shown(startFolder + "\\backup\\Last.ini") +
