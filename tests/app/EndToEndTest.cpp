@@ -49,14 +49,6 @@ void clickRow(QListWidget* list, int row) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
-// A box as one line: kind|text|caption|icon|buttons, the enums by number.
-QString described(const DialogCall& call) {
-  return QStringLiteral("%1|%2|%3|%4|%5")
-      .arg(QStringList{"Message", "Input", "OpenFile"}[call.kind], call.text, call.caption)
-      .arg(static_cast<int>(call.icon))
-      .arg(static_cast<int>(call.buttons));
-}
-
 class EndToEnd : public GuiTest {
  protected:
   std::string backup(const std::string& name) const { return readFileBytes(startPath("BACKUP/" + name)); }
@@ -200,9 +192,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   EXPECT_TRUE(app->ending());
 
   // Every box the walk showed, in order.
-  QStringList shown;
-  for (const DialogCall& call : dialogs.calls) shown << described(call);
-  EXPECT_EQ(shown, QString::fromStdString(testData("app/walk-boxes.txt")).split('\n', Qt::SkipEmptyParts));
+  expectBoxes("app/walk-boxes.txt");
 
   // The backup folder holds exactly the program's own files; the scratch copy of the load is gone.
   std::vector<std::string> names;

@@ -67,7 +67,7 @@ void ProgramTest::SetUp() {
   fs::create_directories(startPath("BACKUP"));
 }
 
-void ProgramTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
+void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
   static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
   QString expected = QString::fromStdString(testData(dataFile)), shown;
   for (const std::string& path : paths) expected.replace(expected.indexOf("{path}"), 6, QString::fromStdString(path));

@@ -92,6 +92,9 @@ class GuiTest : public ::testing::Test {
   std::string gameIni() const { return readFileBytes(gameIniPath()); }
   std::string gameIniPath() const { return gameFolder + "/System/UnrealTournament.ini"; }
   std::string startPath(const std::string& name) const { return startFolder + "/" + name; }
+  // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), against a data file beside
+  // the tests, where each {path} is the next of `paths` and "..." any text (the system's reason for a failure).
+  void expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths = {});
 
   TempFolder temp;
   std::string startFolder;  // the program's current working directory
@@ -108,9 +111,6 @@ class ProgramTest : public GuiTest {
  protected:
   void SetUp() override;
   std::string settings() const { return readFileBytes(startPath("Vexorel.ini")); }
-  // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), against a data file beside
-  // the tests, where each {path} is the next of `paths` and "..." any text (the system's reason for a failure).
-  void expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths = {});
 };
 
 }  // namespace vexorel::testing
