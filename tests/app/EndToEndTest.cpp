@@ -90,15 +90,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   };
   click(main.Option1);
   dialogs.onShow = nullptr;
-  std::string slow = edited(original, "CurvedSurfaces=True", "CurvedSurfaces=False");
-  slow = edited(slow, "Decals=True", "Decals=False");
-  slow = edited(slow, "NoDynamicLights=False", "NoDynamicLights=True");
-  slow = edited(slow, "SkinDetail=High", "SkinDetail=Low");
-  slow = edited(slow, "TextureDetail=High", "TextureDetail=Low\r\nLowTextureDetail=True\r\nSlowBuffering=True");
-  const std::size_t d3d = slow.find("[D3DDrv.D3DRenderDevice]");
-  slow.replace(slow.find("Coronas=True", d3d), 12, "Coronas=False");
-  const std::size_t galaxy = slow.find("[Galaxy.GalaxyAudioSubsystem]");
-  slow.replace(slow.find("OutputRate=22050Hz", galaxy), 18, "OutputRate=11025Hz");
+  const std::string slow = testData("app/walk-slow.ini");  // the eleven keys of the slow preset
   EXPECT_TRUE(sameBytes(gameIni(), slow));
   EXPECT_TRUE(sameBytes(backup("SlowUTBackup.ini"), original));
   EXPECT_FALSE(app->form1().isVisible());
