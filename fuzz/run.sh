@@ -7,20 +7,18 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd) build=${1:?build folder} seconds=${2:?seconds per target}
 shift 2
-targets=("$@") && [ $# -gt 0 ] || targets=(ini_read_fuzzer ini_write_fuzzer registry_fuzzer)
+targets=("$@") && [ $# -gt 0 ] || targets=(ini_fuzzer registry_fuzzer)
 CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" -j2
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
-mkdir -p "$seeds"/{ini_read_fuzzer,ini_write_fuzzer,registry_fuzzer}
+mkdir -p "$seeds"/{ini_fuzzer,registry_fuzzer}
 seed() { printf '%s\n' "${@:3}" | cat - "$2" >"$seeds/$1"; }  # seed TARGET/NAME FILE CALL-LINES...
 for file in "$root/examples/game/System/UnrealTournament.ini" "$root"/tests/platform/fixtures/*.ini; do
   n=$(basename "$file")
-  seed "ini_read_fuzzer/$n-a" "$file" Engine.Engine GameRenderDevice default
-  seed "ini_read_fuzzer/$n-b" "$file" ' engine.engine ' ' Spaced ' ' x '
-  seed "ini_write_fuzzer/$n-a" "$file" Engine.Engine GameRenderDevice D3DDrv.D3DRenderDevice
-  seed "ini_write_fuzzer/$n-b" "$file" NewSection NewKey '"quoted"'
-  seed "ini_write_fuzzer/$n-c" "$file" Engine.Engine NewKey ' 1 '
+  seed "ini_fuzzer/$n-a" "$file" Engine.Engine GameRenderDevice D3DDrv.D3DRenderDevice
+  seed "ini_fuzzer/$n-b" "$file" ' engine.engine ' ' Spaced ' ' x '
+  seed "ini_fuzzer/$n-c" "$file" NewSection NewKey '"quoted"'
 done
 for file in "$root"/tests/platform/fixtures/{registry,wine}/*.reg; do
   seed "registry_fuzzer/$(basename "$file")" "$file" \

@@ -1,8 +1,9 @@
-// One key written into arbitrary bytes. Beyond "no crash" the write keeps its promises: only the key's
-// own line changes (no line break added or removed), or only its own new lines are added; the key reads
-// back as written (for values without surrounding blanks or quotes); every other key reads as before;
-// writing the same value again changes nothing.
-// Input: section '\n' key '\n' value '\n' file bytes.
+// One key read from and written into arbitrary bytes.
+// Input: section '\n' key '\n' default-or-value '\n' file bytes.
+// Beyond "no crash" the read keeps the buffer rules and agrees with the reference reader, and the write keeps
+// its promises: only the key's own line changes (no line break added or removed), or only its own new lines
+// are added; the key reads back as written (for values without surrounding blanks or quotes); every other key
+// reads as before; writing the same value again changes nothing.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -47,12 +48,37 @@ bool onlyOwnChange(std::string_view before, std::string_view after, std::string_
   return false;
 }
 
+// The read of a key obeys the buffer rules: at most bufferSize - 1 characters, cut at a NUL, quotes off,
+// a default's trailing blanks off, the default for a file that cannot be read; and agrees with the
+// reference reader.
+void checkRead(std::string_view content, std::string_view section, std::string_view key, std::string_view fallback) {
+  using namespace vexorel;
+  const auto found = ini::findValue(content, section, key);
+  const auto expected = referenceFind(content, section, key);
+  FUZZ_CHECK(found == expected);
+
+  std::string_view full = found.value_or(fallback), missing = fallback;
+  if (found && full.size() >= 2 && (full.front() == '"' || full.front() == '\'') && full.back() == full.front()) {
+    full = full.substr(1, full.size() - 2);
+  }
+  while (!missing.empty() && missing.back() == ' ') missing.remove_suffix(1);
+  if (!found) full = missing;
+  full = full.substr(0, full.find('\0'));
+  for (const std::size_t bufferSize : {0ul, 1ul, 2ul, 255ul, 1ul << 20}) {
+    const std::string read = ini::readValue(content, section, key, fallback, bufferSize);
+    FUZZ_CHECK(read == full.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
+  }
+  FUZZ_CHECK(ini::readValue(std::nullopt, section, key, fallback, 255) ==
+             missing.substr(0, missing.find('\0')).substr(0, 254));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace vexorel;
   std::string_view content(reinterpret_cast<const char*>(data), size);
   const std::string_view section = nextLine(content), key = nextLine(content), value = nextLine(content);
+  checkRead(content, section, key, value);
   if (!ini::whyNotWritable(section, key, value).empty()) return 0;
 
   const std::string written = ini::applyWrite(content, section, key, value);
