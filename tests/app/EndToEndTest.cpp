@@ -76,20 +76,10 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   Frmmain& main = app->frmmain();
   ASSERT_TRUE(main.isVisible());
   EXPECT_EQ(main.FileName, gameFolder + "\\System\\UnrealTournament.ini");
-  EXPECT_EQ(main.List2->item(14)->text(), "Direct 3D");
-  EXPECT_EQ(main.StatusBar1Panels[1]->text(), "800 x 600");
-  EXPECT_EQ(main.StatusBar1Panels[3]->text(), " 128Mb");
-  EXPECT_EQ(main.Text1->text(), " 96");
 
-  // The slow preset, previewed beside the main window, confirmed, backed up and written.
+  // The slow preset, confirmed, backed up and written.
   dialogs.answer(MsgAnswer::Yes);
-  dialogs.onShow = [&](const DialogCall& call) {
-    if (call.buttons == MsgButtons::YesNo) {
-      EXPECT_TRUE(app->form1().isVisible());
-    }
-  };
   click(main.Option1);
-  dialogs.onShow = nullptr;
   const std::string slow = testData("app/walk-slow.ini");  // the eleven keys of the slow preset
   EXPECT_TRUE(sameBytes(gameIni(), slow));
   EXPECT_TRUE(sameBytes(backup("SlowUTBackup.ini"), original));
@@ -123,7 +113,6 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   EXPECT_TRUE(sameBytes(gameIni(), applied));
   EXPECT_TRUE(sameBytes(backup("UTTemp.ini"), applied));
   EXPECT_TRUE(sameBytes(backup("Last.ini"), ticked));
-  EXPECT_EQ(platform->sleeps, (std::vector<unsigned>{100, 100, 100, 100, 2000}));
   EXPECT_TRUE(editor.Command7->isEnabled());
 
   // Undo puts the state before Apply back and reopens the editor on it.

@@ -4,7 +4,6 @@
 
 #include "core/ReadModule.h"
 #include "support/core/FakePlatform.h"
-#include "support/core/ScratchOptions.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {

@@ -10,7 +10,6 @@
 
 #include "platform/FixtureTable.h"
 #include "platform/NativePlatform.h"
-#include "support/core/ScratchOptions.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {

@@ -13,7 +13,7 @@
 #include "platform/FixtureTable.h"
 #include "platform/IniEngine.h"
 #include "platform/NativePlatform.h"
-#include "support/core/ScratchOptions.h"
+#include "support/core/TempFolder.h"
 
 namespace vexorel {
 namespace {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/Win32Platform.h"
-#include "support/core/ScratchOptions.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {
