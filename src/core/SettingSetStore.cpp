@@ -1,5 +1,6 @@
 #include "core/SettingSetStore.h"
 
+#include "core/BackupFolder.h"
 #include "core/GameFiles.h"
 #include "core/ReadModule.h"
 #include "core/SetFile.h"
@@ -48,13 +49,14 @@ SetLoadResult LoadSetIntoGameFile(Platform& platform, ReadModule& module, const 
 
   // The backup the editor's Undo puts back: the working copy as it stands.
   const std::string lastIni = backupPath(request.startFolder, kLastApplyName);
-  if (!platform.copyFile(request.workingCopy, lastIni, false)) {
-    result.failure =
-        "the backup " + platform.displayPath(lastIni) + " could not be made (" + platform.lastError() + ")";
+  if (!EnsureBackupFolder(platform, request.startFolder) || !platform.copyFile(request.workingCopy, lastIni, false)) {
+    result.reason = platform.lastReason();
+    result.failure = "the backup " + platform.displayPath(lastIni) + " could not be made";
     return result;
   }
   if (!platform.copyFile(request.gameFile, scratch, false)) {
-    result.failure = "it could not be copied to " + platform.displayPath(scratch) + " (" + platform.lastError() + ")";
+    result.reason = platform.lastReason();
+    result.failure = "it could not be copied to " + platform.displayPath(scratch);
     return result;
   }
 
@@ -67,7 +69,10 @@ SetLoadResult LoadSetIntoGameFile(Platform& platform, ReadModule& module, const 
     result.rowsAfter = ReadValueRows(module, scratch);
     // The game's file takes the written copy in one step, or stays as it was.
     result.loaded = platform.copyFile(scratch, request.gameFile, false);
-    if (!result.loaded) result.failure = "it could not be replaced (" + platform.lastError() + ")";
+    if (!result.loaded) {
+      result.reason = platform.lastReason();
+      result.failure = "it could not be replaced";
+    }
   } else {
     result.failure = "the changed settings could not be written";
   }

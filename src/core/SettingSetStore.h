@@ -35,6 +35,8 @@ struct SetLoadResult {
   bool loaded = false;
   // Why the game's file was not changed, as the end of a sentence; empty when loaded.
   std::string failure;
+  // The system's reason for it, when a file operation failed.
+  std::string reason;
   // The item whose write failed, when that was the cause.
   std::string failedKey;
   std::vector<ChangedItem> changed;

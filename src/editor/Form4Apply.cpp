@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "core/BackupFolder.h"
 #include "core/ReadModule.h"
 #include "core/SharedState.h"
 #include "editor/ByteItems.h"
@@ -11,6 +12,7 @@
 #include "editor/Form4.h"
 #include "editor/Form5.h"
 #include "ui/DialogService.h"
+#include "ui/FailureText.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -63,15 +65,17 @@ void Form4::Command6_Click() {
   WaitCursor wait;
   const std::string failedKey = writeComboSettings();
   const bool copied = failedKey.empty() && copyOverGameFile();
+  const std::string reason = copied ? std::string() : platform.lastReason();
   wait.done();
   if (!failedKey.empty()) {
     critical(QStringLiteral("Error when saving this item") + toQString(failedKey) + QStringLiteral(" = "));
     return;
   }
   if (!copied) {
-    critical(QStringLiteral("The settings could not be copied over %1, so the game's file was not changed. "
-                            "The editor still holds your changes.")
-                 .arg(toQString(platform.displayPath(OldFileName))));
+    critical(withReason(QStringLiteral("The settings could not be copied over %1, so the game's file was not changed. "
+                                       "The editor still holds your changes.")
+                            .arg(toQString(platform.displayPath(OldFileName))),
+                        reason));
     return;
   }
   Command7->setEnabled(true);
@@ -94,10 +98,15 @@ bool Form4::writeChangedItems() {
 
 bool Form4::backUpWorkingCopy(const std::string& backup) {
   Platform& platform = host().platform();
-  if (platform.copyFile(state_.FileName, backup, false)) return true;
+  if (EnsureBackupFolder(platform, platform.getCurrentDirectory()) && platform.copyFile(state_.FileName, backup, false)) {
+    return true;
+  }
   // Without this backup Undo would restore an older state than the user expects: apply nothing.
-  critical(QStringLiteral("The backup %1 could not be made, so nothing was applied. The game's file is unchanged.")
-               .arg(toQString(platform.displayPath(backup))));
+  const std::string reason = platform.lastReason();
+  critical(withReason(
+      QStringLiteral("The backup %1 could not be made, so nothing was applied. The game's file is unchanged.")
+          .arg(toQString(platform.displayPath(backup))),
+      reason));
   return false;
 }
 

@@ -14,6 +14,7 @@
 #include "editor/ByteItems.h"
 #include "editor/EditorTables.h"
 #include "editor/Form4.h"
+#include "ui/FailureText.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -154,13 +155,14 @@ void Form4::checkChanged(int n) {
   // The box must not show a setting the working copy does not hold: Apply would then report as done a
   // change it never made.
   Platform& platform = host().platform();
-  const std::string reason = platform.lastError();
+  const std::string reason = platform.lastReason();
   {
     const QSignalBlocker quiet(checkBox(n));
     checkBox(n)->setChecked(value != kTrue);
   }
-  critical(QStringLiteral("The setting %1 could not be saved in the working copy %2, so it was not changed.\n%3")
-               .arg(viewText(CheckCaption(n)), toQString(platform.displayPath(Tempname)), toQString(reason)));
+  critical(withReason(QStringLiteral("The setting %1 could not be saved in the working copy %2, so it was not changed.")
+                          .arg(viewText(CheckCaption(n)), toQString(platform.displayPath(Tempname))),
+                      reason));
 }
 
 }  // namespace vexorel

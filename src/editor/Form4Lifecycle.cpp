@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include "core/BackupFolder.h"
 #include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
 #include "core/SetRules.h"
@@ -19,6 +20,7 @@
 #include "editor/Form4.h"
 #include "editor/Form5.h"
 #include "ui/DialogService.h"
+#include "ui/FailureText.h"
 #include "ui/Placement.h"
 #include "ui/TextCodec.h"
 #include "ui/Twips.h"
@@ -43,11 +45,14 @@ void Form4::onLoad() {
   std::string& FileName = state_.FileName;
   warzoeken.clear();
   if (!once) {
-    Tempname = backupPath(platform.getCurrentDirectory(), kWorkingCopyName);
-    if (!platform.copyFile(FileName, Tempname, false)) {
+    const std::string startFolder = platform.getCurrentDirectory();
+    Tempname = backupPath(startFolder, kWorkingCopyName);
+    if (!EnsureBackupFolder(platform, startFolder) || !platform.copyFile(FileName, Tempname, false)) {
       // Without a fresh working copy Apply would later put a stale or missing file over the game's own.
-      critical(QStringLiteral("The working copy %1 could not be made from %2, so the editor cannot open.")
-                   .arg(shown(platform, Tempname), shown(platform, FileName)));
+      const std::string reason = platform.lastReason();
+      critical(withReason(QStringLiteral("The working copy %1 could not be made from %2, so the editor cannot open.")
+                              .arg(shown(platform, Tempname), shown(platform, FileName)),
+                          reason));
       OldFileName = FileName;
       unloadForm();
       return;
@@ -151,8 +156,10 @@ void Form4::Command1_Click() {
     return;
   }
   if (!SaveSettingSet(host().module(), state_.VEXORELPATH, name, state_.rows)) {
-    critical(QStringLiteral("The settings could not be saved: the file %1 could not be written.")
-                 .arg(shown(host().platform(), state_.VEXORELPATH)));
+    const std::string reason = host().platform().lastReason();
+    critical(withReason(QStringLiteral("The settings could not be saved: the file %1 could not be written.")
+                            .arg(shown(host().platform(), state_.VEXORELPATH)),
+                        reason));
     return;
   }
   // The new set counts at once: the activation that would refresh the count is skipped on the way

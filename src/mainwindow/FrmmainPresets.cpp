@@ -4,12 +4,14 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include "core/BackupFolder.h"
 #include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
 #include "core/SharedState.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/Frmmain.h"
 #include "ui/DialogService.h"
+#include "ui/FailureText.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -90,15 +92,22 @@ bool Frmmain::backUpBeforePreset(Preset preset) {
   // Always taken from the game's own file, even while the editor's working copy is the target.
   Platform& platform = host().platform();
   const std::string gameFile = gameIniPath(UtPath);
-  const std::string backup = backupPath(host().state().MainAppPath, presetBackupName(preset));
+  const std::string startFolder = host().state().MainAppPath;
+  const std::string backup = backupPath(startFolder, presetBackupName(preset));
+  if (!EnsureBackupFolder(platform, startFolder)) {
+    refuse(withReason(QStringLiteral("Unable to make the backup folder ") +
+                          toQString(platform.displayPath(backupFolder(startFolder))) +
+                          QStringLiteral(". Nothing was changed."),
+                      platform.lastReason()));
+    return false;
+  }
   if (platform.copyFile(gameFile, backup, false)) return true;
-  const std::string reason = platform.lastError();
+  const std::string reason = platform.lastReason();
   // A missing game file has nothing to back up: the preset then creates the file.
   if (!platform.findFirstFile(gameFile)) return true;
-  QString text = QStringLiteral("Unable to make the backup copy ") + toQString(platform.displayPath(backup)) +
-                 QStringLiteral(". Nothing was changed.");
-  if (!reason.empty()) text += QStringLiteral("\n") + toQString(reason);
-  refuse(text);
+  refuse(withReason(QStringLiteral("Unable to make the backup copy ") + toQString(platform.displayPath(backup)) +
+                        QStringLiteral(". Nothing was changed."),
+                    reason));
   return false;
 }
 

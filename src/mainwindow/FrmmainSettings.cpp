@@ -14,6 +14,7 @@
 #include "mainwindow/SummaryRows.h"
 #include "ui/DialogService.h"
 #include "ui/DropDownCombo.h"
+#include "ui/FailureText.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -62,11 +63,10 @@ void Frmmain::refuse(const QString& text) {
 bool Frmmain::writeOrReport(const std::string& section, const std::string& key, const std::string& value) {
   Platform& platform = host().platform();
   if (host().module().WriteIniValue(section, key, value, FileName)) return true;
-  const std::string reason = platform.lastError();
-  QString text = QStringLiteral("Unable to save the changes in ") + toQString(platform.displayPath(FileName)) +
-                 QStringLiteral(".");
-  if (!reason.empty()) text += QStringLiteral("\n") + toQString(reason);
-  refuse(text);
+  const std::string reason = platform.lastReason();
+  refuse(withReason(
+      QStringLiteral("Unable to save the changes in ") + toQString(platform.displayPath(FileName)) + QStringLiteral("."),
+      reason));
   return false;
 }
 

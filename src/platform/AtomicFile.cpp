@@ -135,7 +135,7 @@ void syncFolder(const std::string& folder) {
 // The common end of every replacement: permission bits, flush, rename. Closes fd; removes the temporary
 // file on failure.
 bool finish(int fd, const std::string& tempPath, const std::string& target, mode_t mode, const struct stat* owner,
-            std::string& error, const std::string& shownPath) {
+            Failure& error, const std::string& shownPath) {
   bool ok = ::fchmod(fd, mode) == 0;
   // Keep the owner when a privileged process rewrites someone's file (fails harmlessly otherwise).
   if (ok && owner && ::fchown(fd, owner->st_uid, owner->st_gid) != 0) errno = 0;
@@ -149,7 +149,7 @@ bool finish(int fd, const std::string& tempPath, const std::string& target, mode
   }
   ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
   if (!ok) {
-    error = "cannot write " + shownPath + ": " + reason();
+    error = {"cannot write " + shownPath, reason()};
     ::unlink(tempPath.c_str());
     return false;
   }
@@ -201,12 +201,12 @@ void Bytes::reserve(std::size_t capacity) {
   capacity_ = capacity;
 }
 
-bool readInto(const std::string& path, Bytes& bytes, std::string& error) {
+bool readInto(const std::string& path, Bytes& bytes, Failure& error) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat before {};
     if (fd < 0 || ::fstat(fd, &before) != 0) {
-      error = "cannot read " + path + ": " + reason();
+      error = {"cannot read " + path, reason()};
       if (fd >= 0) ::close(fd);
       return false;
     }
@@ -221,7 +221,7 @@ bool readInto(const std::string& path, Bytes& bytes, std::string& error) {
       if (n == 0) break;
       if (n < 0) {
         if (errno == EINTR) continue;
-        error = "cannot read " + path + ": " + reason();
+        error = {"cannot read " + path, reason()};
         ::close(fd);
         bytes.size_ = 0;
         return false;
@@ -242,11 +242,11 @@ bool readInto(const std::string& path, Bytes& bytes, std::string& error) {
     if (steady) return true;
   }
   bytes.size_ = 0;
-  error = "cannot read " + path + ": the file kept changing while it was read";
+  error = {"cannot read " + path, "the file kept changing while it was read"};
   return false;
 }
 
-std::optional<Bytes> readAll(const std::string& path, std::string& error) {
+std::optional<Bytes> readAll(const std::string& path, Failure& error) {
   Bytes bytes;
   if (!readInto(path, bytes, error)) return std::nullopt;
   return bytes;
@@ -279,10 +279,10 @@ std::string whyNotReplaceable(const std::string& path) {
   return "";
 }
 
-bool replaceAtomically(const std::string& path, std::initializer_list<std::string_view> pieces, std::string& error) {
+bool replaceAtomically(const std::string& path, std::initializer_list<std::string_view> pieces, Failure& error) {
   const std::string target = followLinks(path);
   if (const std::string why = whyNotReplaceable(target); !why.empty()) {
-    error = "cannot write " + path + ": " + why;
+    error = {"cannot write " + path, why};
     return false;
   }
   struct stat old {};
@@ -290,11 +290,11 @@ bool replaceAtomically(const std::string& path, std::initializer_list<std::strin
   std::string tempPath;
   const int fd = createTemporary(target, tempPath);
   if (fd < 0) {
-    error = "cannot write " + path + ": " + reason();
+    error = {"cannot write " + path, reason()};
     return false;
   }
   if (!writeAll(fd, pieces)) {
-    error = "cannot write " + path + ": " + reason();
+    error = {"cannot write " + path, reason()};
     ::close(fd);
     ::unlink(tempPath.c_str());
     return false;
@@ -303,24 +303,24 @@ bool replaceAtomically(const std::string& path, std::initializer_list<std::strin
                 path);
 }
 
-bool copyAtomically(const std::string& from, const std::string& to, bool failIfExists, std::string& error) {
+bool copyAtomically(const std::string& from, const std::string& to, bool failIfExists, Failure& error) {
   const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat source {};
   if (in < 0 || ::fstat(in, &source) != 0 || S_ISDIR(source.st_mode)) {
-    error = "cannot read " + from + ": " + (in >= 0 && S_ISDIR(source.st_mode) ? "it is a folder" : reason());
+    error = {"cannot read " + from, (in >= 0 && S_ISDIR(source.st_mode) ? "it is a folder" : reason())};
     if (in >= 0) ::close(in);
     return false;
   }
   struct stat existing {};
   if (failIfExists && ::lstat(to.c_str(), &existing) == 0) {
     ::close(in);
-    error = "cannot copy to " + to + ": the file exists";
+    error = {"cannot copy to " + to, "the file exists"};
     return false;
   }
   const std::string target = followLinks(to);
   if (const std::string why = whyNotReplaceable(target); !why.empty()) {
     ::close(in);
-    error = "cannot write " + to + ": " + why;
+    error = {"cannot write " + to, why};
     return false;
   }
   // A replaced file keeps its own permission bits; a new one takes the source's, writable by its owner
@@ -330,7 +330,7 @@ bool copyAtomically(const std::string& from, const std::string& to, bool failIfE
   std::string tempPath;
   const int out = createTemporary(target, tempPath);
   if (out < 0) {
-    error = "cannot write " + to + ": " + reason();
+    error = {"cannot write " + to, reason()};
     ::close(in);
     return false;
   }
@@ -340,7 +340,7 @@ bool copyAtomically(const std::string& from, const std::string& to, bool failIfE
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 || !writeAll(out, {std::string_view(chunk, static_cast<std::size_t>(n))})) {
-      error = (n < 0 ? "cannot read " + from : "cannot write " + to) + ": " + reason();
+      error = {(n < 0 ? "cannot read " + from : "cannot write " + to), reason()};
       ::close(in);
       ::close(out);
       ::unlink(tempPath.c_str());

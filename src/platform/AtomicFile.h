@@ -2,7 +2,7 @@
 // Whole-file reads and all-or-nothing replacement of a file. A replacement is written to a temporary
 // file in the target's own folder, flushed to disk and renamed over the target, so a reader (or a
 // crash) sees either the old bytes or the new ones. A symbolic link is followed: its final target is
-// replaced and the link stays a link. Failures come back as a one-line reason.
+// replaced and the link stays a link. Failures come back as what was being done and why.
 
 #include <cstddef>
 #include <initializer_list>
@@ -11,6 +11,15 @@
 #include <string_view>
 
 namespace vexorel::files {
+
+// Why a file operation failed, in two parts: what was being done ("cannot write /x/a.ini") and the
+// system's reason ("No space left on device"). A message that names the file itself shows the reason
+// alone.
+struct Failure {
+  std::string what;
+  std::string reason;
+  std::string text() const { return reason.empty() ? what : what + ": " + reason; }
+};
 
 // A file's bytes in a buffer that is kept from one read to the next, so repeated reads of a large file
 // cost the copy out of the page cache and nothing more. The memory is asked for in huge pages where the
@@ -27,7 +36,7 @@ class Bytes {
   std::string_view view() const { return {data_, size_}; }
 
  private:
-  friend bool readInto(const std::string& path, Bytes& bytes, std::string& error);
+  friend bool readInto(const std::string& path, Bytes& bytes, Failure& error);
   void reserve(std::size_t capacity);
   char* data_ = nullptr;
   std::size_t size_ = 0;
@@ -37,10 +46,10 @@ class Bytes {
 // Reads the whole file into `bytes` (reusing its memory). The file is read with plain reads, never
 // mapped: another program truncating it meanwhile cannot fault this one. A file whose size changed
 // while it was read is read again; false with `error` set ("cannot read X: reason") on failure.
-bool readInto(const std::string& path, Bytes& bytes, std::string& error);
+bool readInto(const std::string& path, Bytes& bytes, Failure& error);
 
 // The same into a buffer of its own.
-std::optional<Bytes> readAll(const std::string& path, std::string& error);
+std::optional<Bytes> readAll(const std::string& path, Failure& error);
 
 // The file a path finally names once symbolic links are followed (the path itself when it is not a
 // link, or when the chain cannot be followed).
@@ -61,10 +70,10 @@ std::string whyNotReplaceable(const std::string& path);
 // A temporary file left beside the target by a writer that was killed is removed by the next replace.
 // The new bytes may come in pieces, written in order with one writev (a key write sends the file's
 // untouched head and tail straight from the buffer it read).
-bool replaceAtomically(const std::string& path, std::initializer_list<std::string_view> pieces, std::string& error);
+bool replaceAtomically(const std::string& path, std::initializer_list<std::string_view> pieces, Failure& error);
 
 // CopyFile: copies `from` to `to` through a temporary file and a rename. With failIfExists an existing
 // target is a failure; otherwise it is replaced (through its links) unless it is read-only.
-bool copyAtomically(const std::string& from, const std::string& to, bool failIfExists, std::string& error);
+bool copyAtomically(const std::string& from, const std::string& to, bool failIfExists, Failure& error);
 
 }  // namespace vexorel::files

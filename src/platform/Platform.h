@@ -78,8 +78,11 @@ class Platform {
                            int showCommand) = 0;
   virtual void sleep(unsigned milliseconds) = 0;
 
-  // A one-line reason for the last failing operation.
+  // A one-line account of the last failing operation: what was being done and why.
   virtual std::string lastError() const = 0;
+  // The system's reason alone ("Permission denied", "No space left on device"), for a message that
+  // names the file in its own words.
+  virtual std::string lastReason() const = 0;
 };
 
 }  // namespace vexorel

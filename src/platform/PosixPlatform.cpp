@@ -82,7 +82,7 @@ struct PosixPlatform::State {
   std::map<RegistryKey, std::string> openKeys;  // handle -> full key path
   std::set<std::string> createdKeys;            // keys made by regCreateKey, in lower case
   RegistryKey nextKey = 1;
-  std::string lastError;
+  files::Failure lastFailure;
   std::string winePrefix = {};  // empty: no Wine lookup
   files::Bytes buffer = {};     // the last profile file read, kept for the next read or write
 
@@ -90,8 +90,8 @@ struct PosixPlatform::State {
     return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
   }
 
-  bool fail(std::string reason) {
-    lastError = std::move(reason);
+  bool fail(files::Failure failure) {
+    lastFailure = std::move(failure);
     return false;
   }
 
@@ -105,11 +105,11 @@ struct PosixPlatform::State {
 
   // The store's bytes: nullopt when the file exists but cannot be read (writing would lose it).
   std::optional<std::string> readStore() {
-    std::string error;
+    files::Failure error;
     if (const auto bytes = files::readAll(registryFile, error)) return std::string(bytes->view());
     struct stat info {};
     if (::stat(registryFile.c_str(), &info) != 0 && errno == ENOENT) return std::string();
-    lastError = error;
+    lastFailure = error;
     return std::nullopt;
   }
 };
@@ -133,12 +133,12 @@ RegistryKey PosixPlatform::regOpenKey(RegistryRoot, const std::string& subKey) {
   const std::string path = registry::normaliseKeyPath(std::string(kLocalMachine) + "\\" + subKey);
   bool exists = state_->createdKeys.count(lowerCase(path)) > 0;
   if (!exists) {
-    std::string error;
+    files::Failure error;
     const auto bytes = files::readAll(state_->registryFile, error);
     exists = (bytes && registry::keyExists(bytes->view(), path)) ||
              state_->wineFolder(path, std::string(kWineFolderValue)).has_value();
     if (!exists) {
-      state_->lastError = "registry key not found: " + path;
+      state_->lastFailure = {"registry key not found", path};
       return kNoRegistryKey;
     }
   }
@@ -156,25 +156,25 @@ RegistryKey PosixPlatform::regCreateKey(RegistryRoot, const std::string& subKey)
 std::optional<RegistryData> PosixPlatform::regQueryValue(RegistryKey key, const std::string& valueName) {
   const auto handle = state_->openKeys.find(key);
   if (handle == state_->openKeys.end()) {
-    state_->lastError = "invalid registry key handle";
+    state_->lastFailure = {"invalid registry key handle", ""};
     return std::nullopt;
   }
-  std::string error;
+  files::Failure error;
   const auto bytes = files::readAll(state_->registryFile, error);
   const auto value = bytes ? registry::findValue(bytes->view(), handle->second, valueName) : std::nullopt;
   if (value) return RegistryData{value->type, value->bytes};
   // Our own store says nothing: a game installed under Wine is found in the prefix's registry.
   if (const auto folder = state_->wineFolder(handle->second, valueName)) return RegistryData{RegSz, *folder + '\0'};
-  state_->lastError = bytes ? "registry value not found: " + handle->second + "\\" + valueName : error;
+  state_->lastFailure = bytes ? files::Failure{"registry value not found", handle->second + "\\" + valueName} : error;
   return std::nullopt;
 }
 
 bool PosixPlatform::regSetValue(RegistryKey key, const std::string& valueName, std::uint32_t type,
                                 const std::string& bytes) {
   const auto handle = state_->openKeys.find(key);
-  if (handle == state_->openKeys.end()) return state_->fail("invalid registry key handle");
+  if (handle == state_->openKeys.end()) return state_->fail({"invalid registry key handle", ""});
   if ((handle->second + valueName).find_first_of("\r\n") != std::string::npos) {
-    return state_->fail("cannot store " + handle->second + "\\" + valueName + ": the name contains a line break");
+    return state_->fail({"cannot store " + handle->second + "\\" + valueName, "the name contains a line break"});
   }
   const auto content = state_->readStore();
   if (!content) return false;
@@ -182,9 +182,9 @@ bool PosixPlatform::regSetValue(RegistryKey key, const std::string& valueName, s
   if (type == RegSz && (value.bytes.empty() || value.bytes.back() != '\0')) value.bytes.push_back('\0');
   const std::string updated = registry::applySet(*content, handle->second, valueName, value);
   if (!makeFolders(paths::parentOf(state_->registryFile))) {
-    return state_->fail("cannot create the folder of " + state_->registryFile + ": " + std::strerror(errno));
+    return state_->fail({"cannot create the folder of " + state_->registryFile, std::strerror(errno)});
   }
-  std::string error;
+  files::Failure error;
   if (!files::replaceAtomically(state_->registryFile, {updated}, error)) return state_->fail(error);
   return true;
 }
@@ -198,9 +198,9 @@ void PosixPlatform::regCloseKey(RegistryKey key) {
 std::size_t PosixPlatform::getPrivateProfileString(const std::string& section, const std::string& key,
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
-  std::string error;
+  files::Failure error;
   const bool read = files::readInto(resolvePath(fileName), state_->buffer, error);
-  if (!read) state_->lastError = error;
+  if (!read) state_->lastFailure = error;
   returned = ini::readValue(read ? std::optional<std::string_view>(state_->buffer.view()) : std::nullopt, section, key,
                             defaultValue, bufferSize);
   return returned.size();
@@ -210,24 +210,24 @@ bool PosixPlatform::writePrivateProfileString(const std::string& section, const 
                                               const std::string& value, const std::string& fileName) {
   const std::string path = resolvePath(fileName);
   if (const std::string why = ini::whyNotWritable(section, key, value); !why.empty()) {
-    return state_->fail("cannot write " + path + ": " + why);
+    return state_->fail({"cannot write " + path, why});
   }
   const std::string target = files::followLinks(path);
   if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
-    return state_->fail("cannot write " + path + ": " + why);
+    return state_->fail({"cannot write " + path, why});
   }
   std::string_view content;
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) {
-    std::string error;
+    files::Failure error;
     if (!files::readInto(target, state_->buffer, error)) return state_->fail(error);
     content = state_->buffer.view();
   } else if (errno != ENOENT) {
-    return state_->fail("cannot write " + path + ": " + std::strerror(errno));
+    return state_->fail({"cannot write " + path, std::strerror(errno)});
   }
   const ini::Edit edit = ini::planWrite(content, section, key, value);
   if (!edit.changes(content)) return true;  // the value is already there
-  std::string error;
+  files::Failure error;
   if (!files::replaceAtomically(path, {content.substr(0, edit.keep), edit.text, content.substr(edit.resume)}, error)) {
     return state_->fail(error);
   }
@@ -254,7 +254,7 @@ bool PosixPlatform::findFirstFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
   struct stat info {};
   if (::lstat(resolved.c_str(), &info) != 0)
-    return state_->fail("cannot find " + resolved + ": " + std::strerror(errno));
+    return state_->fail({"cannot find " + resolved, std::strerror(errno)});
   return true;
 }
 
@@ -262,10 +262,10 @@ bool PosixPlatform::createEmptyFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
   const std::string target = files::followLinks(resolved);
   if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
-    return state_->fail("cannot create " + resolved + ": " + why);
+    return state_->fail({"cannot create " + resolved, why});
   }
   const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return state_->fail("cannot create " + resolved + ": " + std::strerror(errno));
+  if (fd < 0) return state_->fail({"cannot create " + resolved, std::strerror(errno)});
   ::close(fd);
   return true;
 }
@@ -273,20 +273,20 @@ bool PosixPlatform::createEmptyFile(const std::string& path) {
 bool PosixPlatform::createDirectory(const std::string& path) {
   const std::string resolved = resolvePath(path);
   if (::mkdir(resolved.c_str(), 0777) != 0) {
-    return state_->fail("cannot create the folder " + resolved + ": " + std::strerror(errno));
+    return state_->fail({"cannot create the folder " + resolved, std::strerror(errno)});
   }
   return true;
 }
 
 bool PosixPlatform::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
-  std::string error;
+  files::Failure error;
   if (!files::copyAtomically(resolvePath(from), resolvePath(to), failIfExists, error)) return state_->fail(error);
   return true;
 }
 
 bool PosixPlatform::deleteFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
-  if (::unlink(resolved.c_str()) != 0) return state_->fail("cannot delete " + resolved + ": " + std::strerror(errno));
+  if (::unlink(resolved.c_str()) != 0) return state_->fail({"cannot delete " + resolved, std::strerror(errno)});
   return true;
 }
 
@@ -309,7 +309,7 @@ int PosixPlatform::shellExecute(const std::string&, const std::string& file, con
   const std::string resolved = resolvePath(file);
   struct stat info {};
   if (::stat(resolved.c_str(), &info) != 0) {
-    state_->lastError = "cannot open " + resolved + ": " + std::strerror(errno);
+    state_->lastFailure = {"cannot open " + resolved, std::strerror(errno)};
     return kFileNotFound;
   }
   posix_spawn_file_actions_t actions;
@@ -326,7 +326,7 @@ int PosixPlatform::shellExecute(const std::string&, const std::string& file, con
   const int result = ::posix_spawnp(&child, "xdg-open", &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (result != 0) {
-    state_->lastError = std::string("cannot start xdg-open: ") + std::string(std::strerror(result));
+    state_->lastFailure = {"cannot start xdg-open", std::strerror(result)};
     return kFileNotFound;
   }
   // Reap the opener when it ends, without making the caller wait for it.
@@ -339,7 +339,11 @@ void PosixPlatform::sleep(unsigned milliseconds) {
 }
 
 std::string PosixPlatform::lastError() const {
-  return state_->lastError;
+  return state_->lastFailure.text();
+}
+
+std::string PosixPlatform::lastReason() const {
+  return state_->lastFailure.reason;
 }
 
 }  // namespace vexorel

@@ -58,6 +58,7 @@ class PosixPlatform : public Platform {
   void sleep(unsigned milliseconds) override;
 
   std::string lastError() const override;
+  std::string lastReason() const override;
 
   // The real file-system path a Windows-style path names (for tests and the profile tool).
   std::string resolvePath(const std::string& path);

@@ -68,7 +68,7 @@ std::optional<std::string> translateDrivePath(const std::string& prefix, std::st
 
 std::optional<std::string> findFolder(const std::string& prefix, std::string_view keyPath, std::string_view valueName) {
   if (prefix.empty()) return std::nullopt;
-  std::string error;
+  files::Failure error;
   const auto content = files::readAll(prefix + "/system.reg", error);
   if (!content) return std::nullopt;
   for (const std::string& key : {thirtyTwoBitView(keyPath), registry::normaliseKeyPath(keyPath)}) {

@@ -59,9 +59,11 @@ struct Win32Platform::State {
   std::set<HKEY> openKeys;  // handles this backend gave out and has not closed
   unsigned long copies = 0;
   std::string lastError;
+  std::string lastReason;  // the system's part of lastError
 
   bool fail(const std::string& what, DWORD code = ::GetLastError()) {
-    lastError = what + ": " + describe(code);
+    lastReason = describe(code);
+    lastError = what + ": " + lastReason;
     return false;
   }
 
@@ -140,6 +142,7 @@ std::optional<RegistryData> Win32Platform::regQueryValue(RegistryKey key, const 
   const HKEY handle = state_->known(key);
   if (!handle) {
     state_->lastError = "invalid registry key handle";
+    state_->lastReason.clear();
     return std::nullopt;
   }
   DWORD type = REG_NONE;
@@ -167,6 +170,7 @@ bool Win32Platform::regSetValue(RegistryKey key, const std::string& valueName, s
   const HKEY handle = state_->known(key);
   if (!handle) {
     state_->lastError = "invalid registry key handle";
+    state_->lastReason.clear();
     return false;
   }
   std::string data = bytes;
@@ -208,6 +212,7 @@ bool Win32Platform::writePrivateProfileString(const std::string& section, const 
   const std::string path = state_->fullPath(fileName);
   // Windows would write a line break into the file as it stands, and cut a text at a NUL.
   if (const std::string why = ini::whyNotWritable(section, key, value); !why.empty()) {
+    state_->lastReason = why;
     state_->lastError = "cannot write " + path + ": " + why;
     return false;
   }
@@ -332,6 +337,10 @@ void Win32Platform::sleep(unsigned milliseconds) {
 
 std::string Win32Platform::lastError() const {
   return state_->lastError;
+}
+
+std::string Win32Platform::lastReason() const {
+  return state_->lastReason;
 }
 
 }  // namespace vexorel

@@ -53,6 +53,7 @@ class Win32Platform : public Platform {
   void sleep(unsigned milliseconds) override;
 
   std::string lastError() const override;
+  std::string lastReason() const override;
 
  private:
   struct State;

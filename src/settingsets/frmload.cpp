@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "ui/DesignGeometry.h"
 #include "ui/DialogService.h"
+#include "ui/FailureText.h"
 #include "ui/Placement.h"
 #include "ui/TextCodec.h"
 #include "ui/Twips.h"
@@ -110,17 +111,17 @@ bool frmload::loadIntoGameFile(int index) {
     if (host().ending()) return false;
   }
   if (!result.loaded) {
-    reportFailure(request.gameFile, result.failure);
+    reportFailure(request.gameFile, result);
     return false;
   }
   state.snapshot = result.rowsAfter;
   return true;
 }
 
-void frmload::reportFailure(const std::string& gameFile, const std::string& reason) {
+void frmload::reportFailure(const std::string& gameFile, const SetLoadResult& result) {
   const std::string text = "The setting set was not loaded into " + host().platform().displayPath(gameFile) + ": " +
-                           reason + ". The file was not changed.";
-  host().dialogs().msgBox(this, toQString(text), MsgButtons::Ok, MsgIcon::Critical);
+                           result.failure + ". The file was not changed.";
+  host().dialogs().msgBox(this, withReason(toQString(text), result.reason), MsgButtons::Ok, MsgIcon::Critical);
 }
 
 void frmload::Command2_Click() {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/SettingSetStore.h"
 #include "ui/FormWindow.h"
 
 class QComboBox;
@@ -35,7 +36,7 @@ class frmload : public FormWindow {
   // Writes set `index` into the game's file through a copy that replaces it in one step; on failure
   // the game's file is untouched, the editor's lists are read afresh and the user is told.
   bool loadIntoGameFile(int index);
-  void reportFailure(const std::string& gameFile, const std::string& reason);
+  void reportFailure(const std::string& gameFile, const SetLoadResult& result);
 };
 
 }  // namespace vexorel

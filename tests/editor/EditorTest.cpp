@@ -208,11 +208,14 @@ TEST_F(EditorTest, OpensOnAWorkingCopyClosesBackToTheGameFileAndRefusesWithoutOn
   form.close();  // the close box is the same unload
   EXPECT_EQ(app->frmmain().FileName, gameFileName());
   fs::remove_all(startPath("BACKUP"));
+  writeFileBytes(startPath("BACKUP"), "");  // a file where the backup folder goes
   act("open");
   EXPECT_FALSE(form.isVisible() || form.isLoaded() || form.once || app->frmmain().FileName != gameFileName());
   expectLastBox(1, "The working copy " + shown(workingCopyName()) + " could not be made from " + shown(gameFileName()) +
-                       ", so the editor cannot open.");
-  fs::create_directories(startPath("BACKUP"));
+                       ", so the editor cannot open.\nNot a directory");
+  fs::remove(startPath("BACKUP"));  // deleted by hand: made again
+  act("open; press Command3");
+  EXPECT_TRUE(fs::is_directory(startPath("BACKUP")));
   fs::remove(gameIniPath());  // the game's own file missing: the same refusal, nothing created in its place
   act("open");
   EXPECT_FALSE(form.isLoaded() || fs::exists(gameIniPath()));
@@ -324,7 +327,7 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
   act("edit; click 8; press Command6");  // TextureDetail
   EXPECT_EQ(logged(), QStringList{"copy UTTemp.ini -> Last.ini"});
   expectLastBox(1, "The backup " + shown(startFolder + "\\backup\\Last.ini") +
-                       " could not be made, so nothing was applied. The game's file is unchanged.");
+                       " could not be made, so nothing was applied. The game's file is unchanged.\nit is a folder");
   EXPECT_EQ(backup() + value(8), demoGameIni() + "Low");
   fs::remove_all(startPath("BACKUP/Last.ini"));
   ::chmod(startPath("BACKUP/UTTemp.ini").c_str(), 0444);
@@ -341,7 +344,7 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
   act("press Command6");
   EXPECT_EQ(dialogs.calls.back().text.toStdString(),
             "The settings could not be copied over " + shown(gameFileName()) +
-                ", so the game's file was not changed. The editor still holds your changes.");
+                ", so the game's file was not changed. The editor still holds your changes.\nit is a folder");
   EXPECT_FALSE(form.Command7->isEnabled() || QApplication::overrideCursor());
 }
 

@@ -163,7 +163,8 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   QTest::mouseClick(main.Option2, Qt::LeftButton);
   expectAllClear();
   EXPECT_TRUE(platform->log.empty());
-  std::filesystem::remove_all(startPath("BACKUP"));  // no backup folder: stopped before any write
+  std::filesystem::remove_all(startPath("BACKUP"));  // a file where the backup folder goes: stopped before any write
+  writeFileBytes(startPath("BACKUP"), "");
   dialogs.answer(MsgAnswer::Yes);
   QTest::mouseClick(main.Option1, Qt::LeftButton);
   ASSERT_EQ(dialogs.calls.size(), 4u);
@@ -171,7 +172,7 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   EXPECT_TRUE(platform->writesOnly().empty() && gameIni() == demoGameIni());
   expectAllClear();
 
-  std::filesystem::create_directories(startPath("BACKUP"));
+  std::filesystem::remove(startPath("BACKUP"));  // a folder deleted by hand is made again
   platform->log.clear();
   Form1& preview = app->form1();
   QString shown;

@@ -86,7 +86,7 @@ TEST_F(HostileFiles, ReadOnlyProgramFilesAreSaidWhenTried) {
   dialogs.typeInput("Mine");
   for (int i = 0; i < 2; ++i) app->form4().Command1->click();
   EXPECT_EQ(lastBox(),
-            "The settings could not be saved: the file " + platform->displayPath(settings) + " could not be written.");
+            "The settings could not be saved: the file " + platform->displayPath(settings) + " could not be written.\nthe file is read-only");
   EXPECT_EQ(readFileBytes(settings), bytes);
 }
 
@@ -114,8 +114,7 @@ TEST_F(HostileFiles, AGameFolderOnALongPathBeyondAsciiWorksAndAFullDiskIsSaidWit
   const rlimit full{4096, old.rlim_max};  // half the game's file
   ::setrlimit(RLIMIT_FSIZE, &full), main.Command1->click(), ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, handler);
-  EXPECT_EQ(lastBox(), "Unable to save the changes in " + platform->displayPath(main.FileName) + ".\ncannot write " +
-                           file + ": File too large");
+  EXPECT_EQ(lastBox(), "Unable to save the changes in " + platform->displayPath(main.FileName) + ".\nFile too large");
   EXPECT_EQ(readFileBytes(file), changed);
 }
 
