@@ -119,6 +119,7 @@ QWidget* Form4::buildGraphicsTab() {
   grid->addWidget(List2, 0, 1, 4, 1);
   // A click steps the value on; acting on the click itself lets a click on the same row act again.
   connect(List2, &QListWidget::clicked, this, [this](const QModelIndex& index) { List2_Click(index.row()); });
+  List2->installEventFilter(this);  // Space and Enter step the selected row
 
   Text1 = new QLineEdit(page);
   Text2 = new QLineEdit(page);

@@ -85,6 +85,8 @@ class Form4 : public FormWindow {
   // Event handlers, public so they can be raised the way the toolkit raises them.
   void SSTab1_Click(int previousTab);
   void List2_Click(int row);
+  // Space or Enter on the value list's selected row.
+  void List2_KeyStep(int row);
   void Command1_Click();
   void Command2_Click();
   void Command3_Click();
@@ -92,6 +94,7 @@ class Form4 : public FormWindow {
   void Command7_Click();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void onLoad() override;
   void onActivate() override;
   void onUnload() override;
@@ -122,6 +125,7 @@ class Form4 : public FormWindow {
   // Toggles, value list and the small combo handlers.
   void checkChanged(int n);
   void text1Changed();
+  void closeTypedBox(QLineEdit* box, int row);
   void text2Changed();
   void combo1Edited();
   void combo2DropDown();

@@ -1,6 +1,7 @@
-// Editing the value list: clicks step a row through its values, two rows are typed in, and the
+// Editing the value list: clicks (or Space and Enter) step a row through its values, two rows are typed in, and the
 // detail-bias combo and the refresh-rate warning of the display tab.
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -36,17 +37,53 @@ void Form4::List2_Click(int row) {
   List2->setCurrentRow(-1);
 }
 
+void Form4::List2_KeyStep(int row) {
+  if (row < 0) return;
+  List2_Click(row);
+  // The keyboard keeps its place: the row stays selected, and a typed row takes the keys into its box.
+  switch (EditForRow(row)) {
+    case RowEdit::TypeInText1:
+      Text1->setFocus();
+      break;
+    case RowEdit::TypeInText2:
+      Text2->setFocus();
+      break;
+    default:
+      List2->setCurrentRow(row);
+  }
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == List2 && List2->isEnabled() && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+      List2_KeyStep(List2->currentRow());
+      return true;
+    }
+  }
+  return FormWindow::eventFilter(watched, event);
+}
+
+// A typed box that had the keyboard gives it back to its row when it closes.
+void Form4::closeTypedBox(QLineEdit* box, int row) {
+  if (box->hasFocus()) {
+    List2->setFocus();
+    List2->setCurrentRow(row);
+  }
+  box->hide();
+}
+
 void Form4::text1Changed() {
   // Two digits (or none) are a value; one digit waits for the second.
   if (Text1->text().size() == 1) return;
   setRow(kFrameRateRow, toBytes(Text1->text()));
-  Text1->hide();
+  closeTypedBox(Text1, kFrameRateRow);
 }
 
 void Form4::text2Changed() {
   if (Text2->text().isEmpty()) return;
   setRow(kParticleDensityRow, toBytes(Text2->text()));
-  Text2->hide();
+  closeTypedBox(Text2, kParticleDensityRow);
 }
 
 void Form4::combo1Edited() {

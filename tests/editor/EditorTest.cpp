@@ -68,7 +68,8 @@ class EditorTest : public ProgramTest {
   static std::string lineEnds(QString text) { return text.replace("\\r\\n", "\r\n").toStdString(); }
   // Runs steps split by ';': device CLASS, ini FROM TO (the game's file edited; \\r\\n a line end), open, tab N, edit,
   // click ROW..., tick N on|off, combo N INDEX, press BUTTON, answer Yes|No, type NAME, cancel, activate, select ROW,
-  // keys TEXT (into the box shown or DetailBias), back, clear, popup N.
+  // keys TEXT (into the box shown or DetailBias), key NAME (to the value list, or
+  // to the typed box that has the keyboard), back, clear, popup N.
   void act(const QString& steps) {
     for (const QString& step : steps.split(';', Qt::SkipEmptyParts)) {
       const QStringList w = step.split(' ', Qt::SkipEmptyParts);
@@ -97,6 +98,12 @@ class EditorTest : public ProgramTest {
           {"activate", [&] { form.activate(); }},
           {"select", [&] { list->setCurrentRow(n); }},
           {"keys", [&] { QTest::keyClicks(box, w.value(1)); }},
+          {"key",
+           [&] {
+             QWidget* to = QApplication::focusWidget();
+             if (to != form.Text1 && to != form.Text2) list->setFocus(), to = list;
+             QTest::keyClick(to, QKeySequence(w.value(1))[0].key());
+           }},
           {"back", [&] { QTest::keyClick(box, Qt::Key_Backspace); }},
           {"clear", [&] { box->clear(); }},
           {"popup", [&] { form.combo(n)->showPopup(), form.combo(n)->hidePopup(); }}};
@@ -248,6 +255,7 @@ TEST_F(EditorTest, EditSaveTogglesEditingAndSavesASet) {
 TEST_F(EditorTest, TypedRowsDetailBiasAndTheRefreshRateWarning) {
   run("typed");
   expectLastBox(1, "Warning! A too high refresh Rate may cause damage to your PC");
+  run("keyboard");
 }
 
 TEST_F(EditorTest, ATickWritesItsKeyIntoTheWorkingCopyAndAFailedOneIsTakenBackAndSaid) {
