@@ -157,6 +157,7 @@ TEST_F(EditorTest, TableOfCases) {
     captions << b->text();
   for (QAction* a : form.mnuFile->actions()) captions << a->text();
   EXPECT_EQ(captions, cases().at("captions").at(0));
+  EXPECT_EQ(captionsOf(form).join('\n').toStdString() + "\n", testData("editor/captions.txt"));
   for (const QStringList& c : cases().at("open")) expect(c[0] + "." + c[1] + "=" + c[2]);
 
   run("cycle");

@@ -26,7 +26,13 @@ std::string edited(std::string bytes, const std::string& from, const std::string
 }
 
 QStringList captionsOf(const QWidget& window) {
-  QStringList lines{"window " + window.windowTitle()};
+  const QRect at = window.geometry();
+  QStringList lines{QString("window %1 at %2,%3 %4x%5")
+                        .arg(window.windowTitle())
+                        .arg(at.x())
+                        .arg(at.y())
+                        .arg(at.width())
+                        .arg(at.height())};
   for (const QObject* child : window.findChildren<QObject*>()) {
     for (const char* name : {"title", "text", "currentText", "toolTip"}) {
       const QVariant value = child->property(name);

@@ -72,7 +72,7 @@ std::string demoGameIni();  // the realistic game configuration file kept in the
 // The bytes with the first occurrence of `from` (which must be there) replaced.
 std::string edited(std::string bytes, const std::string& from, const std::string& to);
 std::string testData(const std::string& name);  // a data file beside the tests, by its path under tests/
-// A window's caption, then one line per text its widgets and actions show: title, text, current text, tool tip.
+// A window's caption, place and size, then one line per text its widgets and actions show: title, text, current text, tool tip.
 QStringList captionsOf(const QWidget& window);
 
 // Shows these values in the editor's value list, as the user's clicks would leave them.
