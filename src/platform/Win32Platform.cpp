@@ -103,7 +103,7 @@ struct Win32Platform::State {
 };
 
 Win32Platform::Win32Platform(Win32PlatformOptions options)
-    : state_(std::make_unique<State>(State{std::move(options), {}, 0, {}})) {}
+    : state_(std::make_unique<State>(State{std::move(options), {}, 0, {}, {}})) {}
 
 Win32Platform::~Win32Platform() {
   for (HKEY key : state_->openKeys) ::RegCloseKey(key);
