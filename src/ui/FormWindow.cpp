@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QMoveEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -84,9 +85,30 @@ void FormWindow::moveTwips(double left, double top) {
 }
 
 void FormWindow::centreWindow() {
+  centreBy(frameGeometry().size());
+  // Before the window manager has framed the window its frame is not known: centre again once it is,
+  // by the size the window had now.
+  if (frameGeometry().size() == size()) {
+    sizeCentredUnframed_ = size();
+  } else {
+    sizeCentredUnframed_.reset();
+  }
+}
+
+void FormWindow::centreBy(const QSize& outer) {
   const TwipsPoint at = centreOnScreen(static_cast<float>(screenWidthTwips()), static_cast<float>(screenHeightTwips()),
-                                       static_cast<float>(widthTwips()), static_cast<float>(heightTwips()));
+                                       static_cast<float>(pixelsToTwips(outer.width())),
+                                       static_cast<float>(pixelsToTwips(outer.height())));
   moveTwips(at.left, at.top);
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  const QSize frame = frameGeometry().size() - size();
+  if (!sizeCentredUnframed_ || frame == QSize(0, 0)) return;
+  const QSize outer = *sizeCentredUnframed_ + frame;
+  sizeCentredUnframed_.reset();
+  centreBy(outer);
 }
 
 double FormWindow::widthTwips() const {

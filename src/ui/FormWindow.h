@@ -4,10 +4,14 @@
 // to their design state but keeps its public values, hiding keeps everything, and activation is an
 // event of its own. Each window derives from FormWindow and overrides the steps it has.
 
+#include <QSize>
 #include <QWidget>
+
+#include <optional>
 
 class QCloseEvent;
 class QEvent;
+class QMoveEvent;
 
 namespace vexorel {
 
@@ -43,6 +47,7 @@ class FormWindow : public QWidget {
 
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool handedOverByProgramWindow() const;
 
   WindowHost& host() { return host_; }
@@ -50,15 +55,18 @@ class FormWindow : public QWidget {
   // Sizes and positions in twips, converted to logical pixels here.
   void setGeometryTwips(double left, double top, double width, double height);
   void moveTwips(double left, double top);
-  // Centres the window on the screen by its size as it stands.
+  // Centres the window on the screen by its size with the frame, as soon as the window manager says
+  // how large the frame is.
   void centreWindow();
   double widthTwips() const;
   double heightTwips() const;
 
  private:
+  void centreBy(const QSize& outer);
   WindowHost& host_;
   bool loaded_ = false;
   bool unloading_ = false;
+  std::optional<QSize> sizeCentredUnframed_;  // centred before the frame was known, at this size
 };
 
 // Screen size in twips, for the centring rules.
