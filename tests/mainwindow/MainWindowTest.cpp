@@ -227,7 +227,13 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   run(&Frmmain::Option1_Click);
   EXPECT_EQ(platform->writesOnly().size(), 10u);
   EXPECT_EQ(gameIni().find("[]"), std::string::npos);
-  expectBoxes("mainwindow/preset-boxes.txt", {backupShown});
+
+  // A read-only game file: the first failed write is said once and ends the preset, with no success box.
+  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
+  platform->log.clear();
+  run(&Frmmain::Option1_Click);
+  EXPECT_EQ(platform->writesOnly().size(), 1u);
+  expectBoxes("mainwindow/preset-boxes.txt", {backupShown, platform->displayPath(main.FileName)});
 }
 
 }  // namespace
