@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/AtomicFile.h"
@@ -77,14 +78,16 @@ std::string lowerCase(std::string text) {
 }  // namespace
 
 struct PosixPlatform::State {
+  explicit State(PosixPlatformOptions chosen) : options(std::move(chosen)) {}
+
   PosixPlatformOptions options;
   std::string registryFile;
   std::map<RegistryKey, std::string> openKeys;  // handle -> full key path
   std::set<std::string> createdKeys;            // keys made by regCreateKey, in lower case
   RegistryKey nextKey = 1;
   files::Failure lastFailure;
-  std::string winePrefix = {};  // empty: no Wine lookup
-  files::Bytes buffer = {};     // the last profile file read, kept for the next read or write
+  std::string winePrefix;  // empty: no Wine lookup
+  files::Bytes buffer;     // the last profile file read, kept for the next read or write
 
   std::string base() const {
     return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
@@ -115,7 +118,7 @@ struct PosixPlatform::State {
 };
 
 PosixPlatform::PosixPlatform(PosixPlatformOptions options)
-    : state_(std::make_unique<State>(State{std::move(options), {}, {}, {}, 1, {}})) {
+    : state_(std::make_unique<State>(std::move(options))) {
   const PosixPlatformOptions& chosen = state_->options;
   state_->registryFile = chosen.registryFile.empty() ? defaultRegistryFile() : chosen.registryFile;
   if (chosen.wineLookup) {

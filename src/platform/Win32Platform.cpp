@@ -7,6 +7,7 @@
 // clang-format on
 
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "platform/IniEngine.h"
@@ -55,6 +56,8 @@ constexpr DWORD kKeyAccess = KEY_READ | KEY_WRITE | KEY_WOW64_32KEY;
 }  // namespace
 
 struct Win32Platform::State {
+  explicit State(Win32PlatformOptions chosen) : options(std::move(chosen)) {}
+
   Win32PlatformOptions options;
   std::set<HKEY> openKeys;  // handles this backend gave out and has not closed
   unsigned long copies = 0;
@@ -103,7 +106,7 @@ struct Win32Platform::State {
 };
 
 Win32Platform::Win32Platform(Win32PlatformOptions options)
-    : state_(std::make_unique<State>(State{std::move(options), {}, 0, {}, {}})) {}
+    : state_(std::make_unique<State>(std::move(options))) {}
 
 Win32Platform::~Win32Platform() {
   for (HKEY key : state_->openKeys) ::RegCloseKey(key);

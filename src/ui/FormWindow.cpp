@@ -85,14 +85,11 @@ void FormWindow::moveTwips(double left, double top) {
 }
 
 void FormWindow::centreWindow() {
-  centreBy(frameGeometry().size());
+  const QSize outer = frameGeometry().size();
+  centreBy(outer);
   // Before the window manager has framed the window its frame is not known: centre again once it is,
   // by the size the window had now.
-  if (frameGeometry().size() == size()) {
-    sizeCentredUnframed_ = size();
-  } else {
-    sizeCentredUnframed_.reset();
-  }
+  sizeCentredUnframed_ = outer == size() ? std::optional<QSize>(outer) : std::nullopt;
 }
 
 void FormWindow::centreBy(const QSize& outer) {
