@@ -56,7 +56,24 @@ std::string toPosixSeparators(std::string_view path) {
   return out;
 }
 
+namespace {
+
+// Whether an absolute path is already in the form makeAbsolute gives: '/' separators, none doubled or
+// trailing, no "." or ".." component. Paths the program builds itself are, and are taken as they are.
+bool isPlain(std::string_view path) {
+  if (path.empty() || path.front() != '/' || (path.size() > 1 && path.back() == '/')) return false;
+  if (path.find('\\') != std::string_view::npos || path.find("//") != std::string_view::npos) return false;
+  for (std::size_t dot = path.find("/."); dot != std::string_view::npos; dot = path.find("/.", dot + 1)) {
+    const std::string_view rest = path.substr(dot + 2);
+    if (rest.empty() || rest.front() == '/' || rest == "." || rest.substr(0, 2) == "./") return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string makeAbsolute(std::string_view path, std::string_view base) {
+  if (isPlain(path)) return std::string(path);
   std::string joined = toPosixSeparators(path);
   if (joined.empty() || joined.front() != '/') joined = toPosixSeparators(std::string(base) + "/" + joined);
   std::vector<std::string_view> kept;
