@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/PosixFaultGuard.h"
 #include "platform/PosixPaths.h"
 
 namespace vexorel::files {
@@ -201,48 +202,139 @@ void Bytes::reserve(std::size_t capacity) {
   capacity_ = capacity;
 }
 
-bool readInto(const std::string& path, Bytes& bytes, Failure& error) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat before {};
-    if (fd < 0 || ::fstat(fd, &before) != 0) {
-      error = {"cannot read " + path, reason()};
-      if (fd >= 0) ::close(fd);
+bool Bytes::fill(int fd, std::size_t expected, bool regular) {
+  size_ = 0;
+  // One byte more than the size, so that a file growing meanwhile is noticed.
+  reserve(expected + 1);
+  for (;;) {
+    if (size_ == capacity_) reserve(capacity_ * 2);
+    const std::size_t asked = capacity_ - size_;
+    const ssize_t n = ::read(fd, data_ + size_, asked);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      size_ = 0;
       return false;
     }
-    bytes.size_ = 0;
-    const std::size_t expected = static_cast<std::size_t>(before.st_size > 0 ? before.st_size : 0);
-    // One byte more than the size, so that a file growing meanwhile is noticed.
-    bytes.reserve(expected + 1);
-    for (;;) {
-      if (bytes.size_ == bytes.capacity_) bytes.reserve(bytes.capacity_ * 2);
-      const std::size_t asked = bytes.capacity_ - bytes.size_;
-      const ssize_t n = ::read(fd, bytes.data_ + bytes.size_, asked);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        error = {"cannot read " + path, reason()};
-        ::close(fd);
-        bytes.size_ = 0;
-        return false;
-      }
-      bytes.size_ += static_cast<std::size_t>(n);
-      // A regular file that gave all the bytes its size promised, and fewer than asked for, has ended:
-      // the read that would return nothing is saved (a file that grows meanwhile fails the check below).
-      if (S_ISREG(before.st_mode) && expected > 0 && bytes.size_ == expected && static_cast<std::size_t>(n) < asked) {
-        break;
-      }
+    size_ += static_cast<std::size_t>(n);
+    // A regular file that gave all the bytes its size promised, and fewer than asked for, has ended:
+    // the read that would return nothing is saved (a file that grows meanwhile fails the check after).
+    if (regular && expected > 0 && size_ == expected && static_cast<std::size_t>(n) < asked) return true;
+  }
+}
+
+namespace {
+
+// Whether the open file still has the size and time it had before it was read. Another program writing
+// it in place meanwhile may have left the bytes half old, half new: they are read again.
+bool unchanged(int fd, const struct stat& before, std::size_t size) {
+  struct stat after {};
+  return ::fstat(fd, &after) == 0 && static_cast<std::size_t>(after.st_size) == size &&
+         after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+}
+
+std::size_t sizeOf(const struct stat& info) {
+  return static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0);
+}
+
+// Opens the file and learns its size and time; -1 with `error` set on failure.
+int openToRead(const std::string& path, struct stat& before, Failure& error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0 && ::fstat(fd, &before) == 0) return fd;
+  error = {"cannot read " + path, reason()};
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
+
+constexpr int kReadAttempts = 3;
+
+Failure keptChanging(const std::string& path) {
+  return {"cannot read " + path, "the file kept changing while it was read"};
+}
+
+// From this size on a file is looked at through a mapping. Below it, reading the bytes costs less than
+// setting the mapping up; above it the copy, no longer held in the processor's cache, costs more.
+constexpr std::size_t kMapFrom = std::size_t{1} << 20;
+
+// One look at a mapped file: the part `pick` chooses, and the copy of it.
+struct MappedLookup {
+  Pick pick;
+  const void* query;
+  std::string_view content;
+  std::optional<std::string_view> found;
+  char* copy;
+};
+
+enum class Look { done, faulted, unmapped };
+
+// Looks the part up in a mapping of the open file, and copies it out. Both steps read the mapping, so
+// both are guarded; the copy's room is made between them, outside the guard.
+Look lookMapped(int fd, std::size_t size, MappedLookup& lookup, std::optional<std::string>& part) {
+  void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+  if (mapped == MAP_FAILED) return Look::unmapped;
+  lookup.content = {static_cast<const char*>(mapped), size};
+  bool whole = runGuarded(mapped, size, [](void* context) {
+    auto& self = *static_cast<MappedLookup*>(context);
+    self.found = self.pick(self.content, self.query);
+  }, &lookup);
+  if (whole && lookup.found) {
+    part.emplace(lookup.found->size(), '\0');
+    lookup.copy = part->data();
+    whole = runGuarded(mapped, size, [](void* context) {
+      auto& self = *static_cast<MappedLookup*>(context);
+      std::memcpy(self.copy, self.found->data(), self.found->size());
+    }, &lookup);
+  }
+  ::munmap(mapped, size);
+  return whole ? Look::done : Look::faulted;
+}
+
+}  // namespace
+
+bool readInto(const std::string& path, Bytes& bytes, Failure& error) {
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    struct stat before {};
+    const int fd = openToRead(path, before, error);
+    if (fd < 0) return false;
+    if (!bytes.fill(fd, sizeOf(before), S_ISREG(before.st_mode))) {
+      error = {"cannot read " + path, reason()};
+      ::close(fd);
+      return false;
     }
-    // Another program writing the file in place while it was read: the bytes may be half old, half
-    // new. Read it again.
-    struct stat after {};
-    const bool steady = ::fstat(fd, &after) == 0 && static_cast<std::size_t>(after.st_size) == bytes.size_ &&
-                        after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec;
+    const bool steady = unchanged(fd, before, bytes.view().size());
     ::close(fd);
     if (steady) return true;
   }
   bytes.size_ = 0;
-  error = {"cannot read " + path, "the file kept changing while it was read"};
+  error = keptChanging(path);
+  return false;
+}
+
+bool readPart(const std::string& path, Bytes& bytes, Pick pick, const void* query, std::optional<std::string>& part,
+              Failure& error) {
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    part.reset();
+    struct stat before {};
+    const int fd = openToRead(path, before, error);
+    if (fd < 0) return false;
+    const std::size_t size = sizeOf(before);
+    MappedLookup lookup{pick, query, {}, std::nullopt, nullptr};
+    Look look = Look::unmapped;
+    if (S_ISREG(before.st_mode) && size >= kMapFrom) look = lookMapped(fd, size, lookup, part);
+    if (look == Look::unmapped) {
+      if (!bytes.fill(fd, size, S_ISREG(before.st_mode))) {
+        error = {"cannot read " + path, reason()};
+        ::close(fd);
+        return false;
+      }
+      if (const auto found = pick(bytes.view(), query)) part.emplace(*found);
+    }
+    const bool steady = look != Look::faulted && unchanged(fd, before, look == Look::unmapped ? bytes.size_ : size);
+    ::close(fd);
+    if (steady) return true;
+  }
+  part.reset();
+  error = keptChanging(path);
   return false;
 }
 

@@ -176,10 +176,9 @@ std::optional<std::string_view> findValue(std::string_view content, std::string_
   return trim(pos.keyLine.text.substr(pos.equals + 1));
 }
 
-std::string readValue(const std::optional<std::string_view>& content, std::string_view section, std::string_view key,
-                      std::string_view defaultValue, std::size_t bufferSize) {
+std::string returnedValue(const std::optional<std::string_view>& found, std::string_view defaultValue,
+                          std::size_t bufferSize) {
   std::string_view result;
-  const auto found = content ? findValue(*content, section, key) : std::nullopt;
   if (found) {
     result = *found;
     if (result.size() >= 2 && (result.front() == '"' || result.front() == '\'') && result.back() == result.front()) {
@@ -192,6 +191,11 @@ std::string readValue(const std::optional<std::string_view>& content, std::strin
   result = result.substr(0, result.find('\0'));
   const std::size_t room = bufferSize == 0 ? 0 : bufferSize - 1;
   return std::string(result.substr(0, room));
+}
+
+std::string readValue(const std::optional<std::string_view>& content, std::string_view section, std::string_view key,
+                      std::string_view defaultValue, std::size_t bufferSize) {
+  return returnedValue(content ? findValue(*content, section, key) : std::nullopt, defaultValue, bufferSize);
 }
 
 std::string whyNotWritable(std::string_view section, std::string_view key, std::string_view value) {

@@ -15,9 +15,14 @@ namespace vexorel::ini {
 // the key's line has no '='.
 std::optional<std::string_view> findValue(std::string_view content, std::string_view section, std::string_view key);
 
-// GetPrivateProfileString on the file's content (nullopt: the file could not be read): the value
-// without its matching quotes, or the default without its trailing blanks, cut to bufferSize - 1
-// characters. A NUL byte ends the text, as it ends the text of the C call's buffer.
+// What GetPrivateProfileString returns for a value findValue found (nullopt: none): the value without its
+// matching quotes, or the default without its trailing blanks, cut to bufferSize - 1 characters. A NUL
+// byte ends the text, as it ends the text of the C call's buffer.
+std::string returnedValue(const std::optional<std::string_view>& found, std::string_view defaultValue,
+                          std::size_t bufferSize);
+
+// GetPrivateProfileString on the file's content (nullopt: the file could not be read): findValue, then
+// returnedValue.
 std::string readValue(const std::optional<std::string_view>& content, std::string_view section, std::string_view key,
                       std::string_view defaultValue, std::size_t bufferSize);
 

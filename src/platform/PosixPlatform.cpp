@@ -201,11 +201,26 @@ void PosixPlatform::regCloseKey(RegistryKey key) {
 std::size_t PosixPlatform::getPrivateProfileString(const std::string& section, const std::string& key,
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
+  struct Query {
+    std::string_view section;
+    std::string_view key;
+  } query{section, key};
+  const files::Pick pickValue = [](std::string_view content, const void* asked) noexcept {
+    const auto& wanted = *static_cast<const Query*>(asked);
+    return ini::findValue(content, wanted.section, wanted.key);
+  };
+  // The path as spelt is tried first; its letter case is looked up on disk only when it is not there.
+  const std::string spelt = absolutePath(fileName);
+  std::optional<std::string> value;
   files::Failure error;
-  const bool read = files::readInto(resolvePath(fileName), state_->buffer, error);
+  bool read = files::readPart(spelt, state_->buffer, pickValue, &query, value, error);
+  if (!read) {
+    if (const std::string resolved = paths::resolveCase(spelt); resolved != spelt) {
+      read = files::readPart(resolved, state_->buffer, pickValue, &query, value, error);
+    }
+  }
   if (!read) state_->lastFailure = error;
-  returned = ini::readValue(read ? std::optional<std::string_view>(state_->buffer.view()) : std::nullopt, section, key,
-                            defaultValue, bufferSize);
+  returned = ini::returnedValue(value, defaultValue, bufferSize);
   return returned.size();
 }
 
@@ -239,10 +254,14 @@ bool PosixPlatform::writePrivateProfileString(const std::string& section, const 
 
 // --- Files and folders ---
 
-std::string PosixPlatform::resolvePath(const std::string& path) {
+std::string PosixPlatform::absolutePath(const std::string& path) {
   // The current folder is only asked for when the path is relative.
   const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
-  return paths::resolve(path, absolute ? std::string("/") : state_->base());
+  return paths::makeAbsolute(path, absolute ? std::string("/") : state_->base());
+}
+
+std::string PosixPlatform::resolvePath(const std::string& path) {
+  return paths::resolveCase(absolutePath(path));
 }
 
 std::string PosixPlatform::getFullPathName(const std::string& fileName) {

@@ -64,6 +64,9 @@ class PosixPlatform : public Platform {
   std::string resolvePath(const std::string& path);
 
  private:
+  // The absolute form of a Windows-style path, letter case as spelt.
+  std::string absolutePath(const std::string& path);
+
   struct State;
   std::unique_ptr<State> state_;
 };
