@@ -267,23 +267,27 @@ struct MappedLookup {
 
 enum class Look { done, faulted, unmapped };
 
+void pickPart(void* context) {
+  auto& lookup = *static_cast<MappedLookup*>(context);
+  lookup.found = lookup.pick(lookup.content, lookup.query);
+}
+
+void copyPart(void* context) {
+  auto& lookup = *static_cast<MappedLookup*>(context);
+  std::memcpy(lookup.copy, lookup.found->data(), lookup.found->size());
+}
+
 // Looks the part up in a mapping of the open file, and copies it out. Both steps read the mapping, so
 // both are guarded; the copy's room is made between them, outside the guard.
 Look lookMapped(int fd, std::size_t size, MappedLookup& lookup, std::optional<std::string>& part) {
   void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
   if (mapped == MAP_FAILED) return Look::unmapped;
   lookup.content = {static_cast<const char*>(mapped), size};
-  bool whole = runGuarded(mapped, size, [](void* context) {
-    auto& self = *static_cast<MappedLookup*>(context);
-    self.found = self.pick(self.content, self.query);
-  }, &lookup);
+  bool whole = runGuarded(mapped, size, pickPart, &lookup);
   if (whole && lookup.found) {
     part.emplace(lookup.found->size(), '\0');
     lookup.copy = part->data();
-    whole = runGuarded(mapped, size, [](void* context) {
-      auto& self = *static_cast<MappedLookup*>(context);
-      std::memcpy(self.copy, self.found->data(), self.found->size());
-    }, &lookup);
+    whole = runGuarded(mapped, size, copyPart, &lookup);
   }
   ::munmap(mapped, size);
   return whole ? Look::done : Look::faulted;

@@ -97,7 +97,8 @@ TEST(PosixFaultGuardDeathTest, ASigbusTheGuardDoesNotOwnReachesTheHandlerBeforeI
           ::_exit(0);
         },
         [&](int status) {
-          return handler == SIG_DFL ? WIFSIGNALED(status) : WIFEXITED(status) && WEXITSTATUS(status) == kReachedOwnHandler;
+          return handler == SIG_DFL ? WIFSIGNALED(status)
+                                    : WIFEXITED(status) && WEXITSTATUS(status) == kReachedOwnHandler;
         },
         "")
         << "a sent signal";
@@ -111,8 +112,8 @@ TEST(PosixFaultGuardDeathTest, ASigbusTheGuardDoesNotOwnReachesTheHandlerBeforeI
         const int fd = ::open(path.c_str(), O_RDWR);
         auto* other = static_cast<volatile char*>(::mmap(nullptr, 2 * 4096, PROT_READ, MAP_SHARED, fd, 0));
         if (::ftruncate(fd, 0) != 0) ::_exit(1);
-        const bool whole = files::runGuarded(&guarded, 1, [](void* at) { *static_cast<volatile char*>(at); },
-                                             const_cast<char*>(other + 4096));
+        const bool whole = files::runGuarded(
+            &guarded, 1, [](void* at) { *static_cast<volatile char*>(at); }, const_cast<char*>(other + 4096));
         ::_exit(whole ? 2 : 3);
       },
       ::testing::ExitedWithCode(kReachedOwnHandler), "")
