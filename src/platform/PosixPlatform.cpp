@@ -87,7 +87,7 @@ struct PosixPlatform::State {
   RegistryKey nextKey = 1;
   files::Failure lastFailure;
   std::string winePrefix;  // empty: no Wine lookup
-  files::Bytes buffer;     // the last profile file read, kept for the next read or write
+  files::Bytes buffer;     // reused by profile reads and writes (a large file is read in only to be written)
 
   std::string base() const {
     return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
