@@ -42,7 +42,7 @@ TEST(PosixMappedRead, ALargeFileIsMappedAndATruncationMeanwhileReadsItAgain) {
   TempFolder folder;
   const std::string path = folder / "Large.ini";
   std::string large = "[Pad]\r\n";
-  while (large.size() < (2u << 20)) large += "SomeSetting=Some value\r\n";
+  while (large.size() < (1u << 20)) large += "SomeSetting=Some value\r\n";
   const auto attempt = [&](int swaps, std::optional<std::string>& part, files::Bytes& bytes, files::Failure& error) {
     writeFileBytes(path, large + "[A]\r\nk=large\r\n");
     Probe probe{::open(path.c_str(), O_WRONLY), swaps};
@@ -68,56 +68,70 @@ TEST(PosixMappedRead, ALargeFileIsMappedAndATruncationMeanwhileReadsItAgain) {
 }
 
 // In a fresh process (the guard's handler is installed once per process): a handler of the program's
-// own (or none) comes first, the guard's goes over it, and then a SIGBUS from elsewhere must reach the
-// first one (or end the process).
+// own (a plain one, one that takes the signal's details, or none) comes first, the guard's goes over it,
+// and then a SIGBUS from elsewhere must reach the first one (or end the process as SIGBUS does).
+enum class Own { plain, detailed, none };
 constexpr int kReachedOwnHandler = 42;
 
-void installOwnHandler(void (*handler)(int)) {
+void installOwnHandler(Own own) {
   ::alarm(10);  // a fault handled by returning would strike again forever
   const rlimit noCore{0, 0};
   ::setrlimit(RLIMIT_CORE, &noCore);
-  struct sigaction own {};
-  own.sa_handler = handler;
-  ::sigaction(SIGBUS, &own, nullptr);
+  struct sigaction action {};
+  if (own == Own::detailed) {
+    action.sa_flags = SA_SIGINFO;
+    action.sa_sigaction = [](int, siginfo_t*, void*) { ::_exit(kReachedOwnHandler); };
+  } else {
+    action.sa_handler = own == Own::plain ? +[](int) { ::_exit(kReachedOwnHandler); } : SIG_DFL;
+  }
+  ::sigaction(SIGBUS, &action, nullptr);
 }
 
-void ownHandler(int) {
-  ::_exit(kReachedOwnHandler);
+bool reachedOwn(Own own, int status) {
+  if (own == Own::none) return WIFSIGNALED(status) && WTERMSIG(status) == SIGBUS;
+  return WIFEXITED(status) && WEXITSTATUS(status) == kReachedOwnHandler;
+}
+
+// Two pages mapped from a file that is then cut to nothing: touching them faults.
+char* truncatedMapping(const std::string& path) {
+  writeFileBytes(path, std::string(2 * 4096, 'x'));
+  const int fd = ::open(path.c_str(), O_RDWR);
+  void* mapped = ::mmap(nullptr, 2 * 4096, PROT_READ, MAP_SHARED, fd, 0);
+  const bool cut = ::ftruncate(fd, 0) == 0;
+  ::close(fd);
+  return mapped != MAP_FAILED && cut ? static_cast<char*>(mapped) : nullptr;
+}
+
+void touch(void* at) {
+  *static_cast<volatile char*>(at);
 }
 
 TEST(PosixFaultGuardDeathTest, ASigbusTheGuardDoesNotOwnReachesTheHandlerBeforeIt) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  char guarded = 0;
-  for (const auto handler : {ownHandler, SIG_DFL}) {
+  TempFolder folder;
+  char* gone = truncatedMapping(folder / "Gone.bin");
+  ASSERT_NE(gone, nullptr);
+  for (const Own own : {Own::plain, Own::detailed, Own::none}) {
     EXPECT_EXIT(
         {
-          installOwnHandler(handler);
-          files::runGuarded(&guarded, 1, [](void*) {}, nullptr);
-          ::raise(SIGBUS);
+          installOwnHandler(own);
+          files::runGuarded(gone, 1, [](void*) {}, nullptr);
+          ::kill(::getpid(), SIGBUS);
           ::_exit(0);
         },
-        [&](int status) {
-          return handler == SIG_DFL ? WIFSIGNALED(status)
-                                    : WIFEXITED(status) && WEXITSTATUS(status) == kReachedOwnHandler;
-        },
-        "")
+        [own](int status) { return reachedOwn(own, status); }, "")
         << "a sent signal";
   }
-  TempFolder folder;
-  const std::string path = folder / "Gone.bin";
   EXPECT_EXIT(
       {
-        installOwnHandler(ownHandler);
-        writeFileBytes(path, std::string(2 * 4096, 'x'));
-        const int fd = ::open(path.c_str(), O_RDWR);
-        auto* other = static_cast<volatile char*>(::mmap(nullptr, 2 * 4096, PROT_READ, MAP_SHARED, fd, 0));
-        if (::ftruncate(fd, 0) != 0) ::_exit(1);
-        const bool whole = files::runGuarded(
-            &guarded, 1, [](void* at) { *static_cast<volatile char*>(at); }, const_cast<char*>(other + 4096));
-        ::_exit(whole ? 2 : 3);
+        installOwnHandler(Own::plain);
+        ::_exit(files::runGuarded(gone, 4096, touch, gone + 4096) ? 2 : 3);
       },
-      ::testing::ExitedWithCode(kReachedOwnHandler), "")
-      << "a fault outside the guarded bytes";
+      [](int status) { return reachedOwn(Own::plain, status); }, "")
+      << "a fault just past the guarded bytes";
+  // Only now in this process: each child above runs the test from its start.
+  EXPECT_FALSE(files::runGuarded(gone + 4096, 1, touch, gone + 4096)) << "a fault at the first guarded byte";
+  ::munmap(gone, 2 * 4096);
 }
 
 }  // namespace
