@@ -248,15 +248,35 @@ int openToRead(const std::string& path, struct stat& before, Failure& error) {
 
 constexpr int kReadAttempts = 3;
 
-Failure keptChanging(const std::string& path) {
-  return {"cannot read " + path, "the file kept changing while it was read"};
+// How one look at an open file went: it saw `seen` bytes, or a mapping of the file faulted (the file
+// shrank), or a read failed (errno says why), or the file could not be mapped and must be read instead.
+enum class Look { seen, faulted, failed, unmapped };
+
+// Opens the file and has `look` read it, again when the file changed meanwhile (its size or time is not
+// what it was when it was opened, or it shrank under a mapping); false with `error` set on failure.
+template <typename LookAt>
+bool lookSteadily(const std::string& path, Failure& error, LookAt look) {
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    struct stat before {};
+    const int fd = openToRead(path, before, error);
+    if (fd < 0) return false;
+    std::size_t seen = 0;
+    const Look result = look(fd, before, seen);
+    if (result == Look::failed) error = {"cannot read " + path, reason()};
+    const bool steady = result == Look::seen && unchanged(fd, before, seen);
+    ::close(fd);
+    if (result == Look::failed) return false;
+    if (steady) return true;
+  }
+  error = {"cannot read " + path, "the file kept changing while it was read"};
+  return false;
 }
 
 // From this size on a file is looked at through a mapping. Below it, reading the bytes costs less than
 // setting the mapping up; above it the copy, no longer held in the processor's cache, costs more.
 constexpr std::size_t kMapFrom = std::size_t{1} << 20;
 
-// One look at a mapped file: the part `pick` chooses, and the copy of it.
+// One look at a mapped file: the part `pick` chooses, and where its copy goes.
 struct MappedLookup {
   Pick pick;
   const void* query;
@@ -264,8 +284,6 @@ struct MappedLookup {
   std::optional<std::string_view> found;
   char* copy;
 };
-
-enum class Look { done, faulted, unmapped };
 
 void pickPart(void* context) {
   auto& lookup = *static_cast<MappedLookup*>(context);
@@ -279,10 +297,10 @@ void copyPart(void* context) {
 
 // Looks the part up in a mapping of the open file, and copies it out. Both steps read the mapping, so
 // both are guarded; the copy's room is made between them, outside the guard.
-Look lookMapped(int fd, std::size_t size, MappedLookup& lookup, std::optional<std::string>& part) {
+Look lookMapped(int fd, std::size_t size, Pick pick, const void* query, std::optional<std::string>& part) {
   void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
   if (mapped == MAP_FAILED) return Look::unmapped;
-  lookup.content = {static_cast<const char*>(mapped), size};
+  MappedLookup lookup{pick, query, {static_cast<const char*>(mapped), size}, std::nullopt, nullptr};
   bool whole = runGuarded(mapped, size, pickPart, &lookup);
   if (whole && lookup.found) {
     part.emplace(lookup.found->size(), '\0');
@@ -290,56 +308,36 @@ Look lookMapped(int fd, std::size_t size, MappedLookup& lookup, std::optional<st
     whole = runGuarded(mapped, size, copyPart, &lookup);
   }
   ::munmap(mapped, size);
-  return whole ? Look::done : Look::faulted;
+  return whole ? Look::seen : Look::faulted;
 }
 
 }  // namespace
 
 bool readInto(const std::string& path, Bytes& bytes, Failure& error) {
-  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-    struct stat before {};
-    const int fd = openToRead(path, before, error);
-    if (fd < 0) return false;
-    if (!bytes.fill(fd, sizeOf(before), S_ISREG(before.st_mode))) {
-      error = {"cannot read " + path, reason()};
-      ::close(fd);
-      return false;
-    }
-    const bool steady = unchanged(fd, before, bytes.view().size());
-    ::close(fd);
-    if (steady) return true;
-  }
-  bytes.size_ = 0;
-  error = keptChanging(path);
-  return false;
+  const bool read = lookSteadily(path, error, [&](int fd, const struct stat& before, std::size_t& seen) {
+    if (!bytes.fill(fd, sizeOf(before), S_ISREG(before.st_mode))) return Look::failed;
+    seen = bytes.view().size();
+    return Look::seen;
+  });
+  if (!read) bytes.size_ = 0;
+  return read;
 }
 
 bool readPart(const std::string& path, Bytes& bytes, Pick pick, const void* query, std::optional<std::string>& part,
               Failure& error) {
-  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+  const bool read = lookSteadily(path, error, [&](int fd, const struct stat& before, std::size_t& seen) {
     part.reset();
-    struct stat before {};
-    const int fd = openToRead(path, before, error);
-    if (fd < 0) return false;
-    const std::size_t size = sizeOf(before);
-    MappedLookup lookup{pick, query, {}, std::nullopt, nullptr};
-    Look look = Look::unmapped;
-    if (S_ISREG(before.st_mode) && size >= kMapFrom) look = lookMapped(fd, size, lookup, part);
-    if (look == Look::unmapped) {
-      if (!bytes.fill(fd, size, S_ISREG(before.st_mode))) {
-        error = {"cannot read " + path, reason()};
-        ::close(fd);
-        return false;
-      }
-      if (const auto found = pick(bytes.view(), query)) part.emplace(*found);
+    seen = sizeOf(before);
+    if (S_ISREG(before.st_mode) && seen >= kMapFrom) {
+      if (const Look mapped = lookMapped(fd, seen, pick, query, part); mapped != Look::unmapped) return mapped;
     }
-    const bool steady = look != Look::faulted && unchanged(fd, before, look == Look::unmapped ? bytes.size_ : size);
-    ::close(fd);
-    if (steady) return true;
-  }
-  part.reset();
-  error = keptChanging(path);
-  return false;
+    if (!bytes.fill(fd, seen, S_ISREG(before.st_mode))) return Look::failed;
+    seen = bytes.view().size();
+    if (const auto found = pick(bytes.view(), query)) part.emplace(*found);
+    return Look::seen;
+  });
+  if (!read) part.reset();
+  return read;
 }
 
 std::optional<Bytes> readAll(const std::string& path, Failure& error) {
