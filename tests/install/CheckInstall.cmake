@@ -1,10 +1,11 @@
-# Installs the build tree into a fresh prefix and checks what a user's desktop needs: the binaries, a
-# desktop entry that passes desktop-file-validate and names a program that is there, the icon in the
-# hicolor theme, the help file, and a launcher that starts the program in a folder of the user's own.
+# Installs the build tree into a fresh prefix and checks what a user's desktop needs: the binaries and
+# their manual pages, a desktop entry that passes desktop-file-validate and names a program that is there,
+# the icon in the hicolor theme, the help file, and a launcher that starts the program in a folder of the
+# user's own.
 # Where dpkg-deb and dpkg-shlibdeps are at hand, the Debian package is made as well and checked.
 #
-# cmake -DBUILD_DIR=.. -DPREFIX=.. -DBINDIR=bin -DDATADIR=share -DDOCDIR=share/doc/vexorel -DWITH_GUI=ON
-#       -P CheckInstall.cmake
+# cmake -DBUILD_DIR=.. -DPREFIX=.. -DBINDIR=bin -DDATADIR=share -DMANDIR=share/man -DDOCDIR=share/doc/vexorel
+#       -DWITH_GUI=ON -P CheckInstall.cmake
 
 function(fail message)
   message(FATAL_ERROR "install check: ${message}")
@@ -33,10 +34,12 @@ endif()
 set(bin "${PREFIX}/${BINDIR}")
 set(share "${PREFIX}/${DATADIR}")
 expect_executable("${bin}/vexorel-profile")
+expect_file("${PREFIX}/${MANDIR}/man1/vexorel-profile.1.gz")
 if(NOT WITH_GUI)
   return()
 endif()
 expect_executable("${bin}/vexorel")
+expect_file("${PREFIX}/${MANDIR}/man1/vexorel.1.gz")
 
 # The desktop entry: valid, and its Exec names a program installed beside the binary.
 set(entry "${share}/applications/vexorel.desktop")
