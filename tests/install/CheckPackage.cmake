@@ -1,10 +1,11 @@
 # Makes the Debian package from the build tree as a release is made (`cpack -G DEB`, stripped binaries)
-# and checks its section and computed dependencies and the files the desktop and `man` look for. Skipped
-# where a Debian tool is missing.
+# and checks it as a distribution would: its section and computed dependencies, the files the desktop and
+# `man` look for, and lintian's verdict, with no error and no warning allowed. Skipped where a Debian
+# tool is missing.
 #
 # cmake -DBUILD_DIR=.. -DWORK=.. -DAPP_ID=.. -P CheckPackage.cmake
 
-foreach(tool dpkg-deb dpkg-shlibdeps)
+foreach(tool dpkg-deb dpkg-shlibdeps lintian)
   find_program(${tool}_program ${tool})
   if(NOT ${tool}_program)
     message(STATUS "SKIPPED: ${tool} is not installed")
@@ -33,4 +34,19 @@ foreach(path usr/bin/vexorel usr/libexec/vexorel/vexorel-desktop usr/share/appli
   endif()
 endforeach()
 
+# The changelog's newest entry and the metainfo's newest release name this version; lintian does not
+# compare them, and a version raised without them would ship stale notes.
+execute_process(COMMAND dpkg-deb -f "${deb}" Version OUTPUT_VARIABLE version OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND dpkg-deb -x "${deb}" "${WORK}/root")
+execute_process(COMMAND gzip -dc "${WORK}/root/usr/share/doc/vexorel/changelog.gz" OUTPUT_VARIABLE changelog)
+file(READ "${WORK}/root/usr/share/metainfo/${APP_ID}.metainfo.xml" metainfo)
+if(NOT changelog MATCHES "^vexorel \\(${version}\\) " OR NOT metainfo MATCHES "<releases>[ \n]*<release version=\"${version}\"")
+  message(FATAL_ERROR "the changelog's or the metainfo's newest entry is not version ${version}")
+endif()
+
+execute_process(COMMAND lintian --fail-on error,warning "${deb}"
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "lintian finds errors or warnings:\n${out}")
+endif()
 file(REMOVE_RECURSE "${WORK}")
