@@ -4,7 +4,7 @@
 BUILD        ?= build
 BUILD_ASAN   ?= build-asan
 GENERATOR    := -G Ninja
-PACKAGES     := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils
+PACKAGES     := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils dpkg-dev lintian appstream
 RUN_FOLDER   := $(BUILD)/run
 DEMO_GAME    := $(BUILD)/demo-game
 

@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 
 // fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line. The vexorel-profile command run as
 // a program (its reads are checked on every golden file): fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>
-// ARGUMENTS... a line, escaped; the output (stdout and stderr together) is whole, for usage errors its start.
+// ARGUMENTS... a line, escaped; the output (stdout when the exit is 0, else stderr, the other one empty) is
+// whole, for usage errors its start.
 // $F is the test's folder.
 TEST(PosixPaths, SeparatorsFullPathsLookupInAnyLetterCaseAndTheProfileTool) {
   TempFolder folder;
@@ -52,9 +53,12 @@ TEST(PosixPaths, SeparatorsFullPathsLookupInAnyLetterCaseAndTheProfileTool) {
   for (const auto& row : tool) {
     std::string command = "'" VEXOREL_PROFILE_TOOL "'";
     for (std::size_t i = 2; i < row.size(); ++i) command += " '" + expand(unescaped(row[i])) + "'";
-    const int status = std::system((command + " >'" + folder / "out" + "' 2>&1").c_str());
+    const std::string out = folder / "out", err = folder / "err";
+    const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
     EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << command;
-    const std::string said = readFileBytes(folder / "out"), expected = expand(unescaped(row[1]));
+    const bool failed = row[0] != "0";
+    const std::string said = readFileBytes(failed ? err : out), expected = expand(unescaped(row[1]));
+    EXPECT_EQ(readFileBytes(failed ? out : err), "") << command;
     EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << command;
   }
   EXPECT_EQ(readFileBytes(folder / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");

@@ -15,15 +15,25 @@ namespace {
 
 constexpr std::size_t kBufferSize = 255;
 
+constexpr const char* kUsage =
+    "usage: vexorel-profile get FILE SECTION KEY [DEFAULT]\n"
+    "       vexorel-profile set FILE SECTION KEY VALUE\n"
+    "       vexorel-profile reads FILE QUERIES\n"
+    "       vexorel-profile --help | --version\n"
+    "QUERIES is a file of lines SECTION<tab>KEY<tab>DEFAULT (the default may be left out); each is read\n"
+    "from FILE and its value printed on a line of its own.\n";
+
+// A wrong call is told the usage on standard error and exits 2, so scripts can tell it from a failed
+// read or write (1).
 int usage() {
-  std::fputs(
-      "usage: vexorel-profile get FILE SECTION KEY [DEFAULT]\n"
-      "       vexorel-profile set FILE SECTION KEY VALUE\n"
-      "       vexorel-profile reads FILE QUERIES\n"
-      "QUERIES is a file of lines SECTION<tab>KEY<tab>DEFAULT (the default may be left out); each is read\n"
-      "from FILE and its value printed on a line of its own.\n",
-      stderr);
+  std::fputs(kUsage, stderr);
   return 2;
+}
+
+// What was asked for goes to standard output; a failure to write it there is a failure of the call.
+int answer(const char* text) {
+  std::fputs(text, stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 void printLine(const std::string& text) {
@@ -72,6 +82,13 @@ int main(int argc, char** argv) {
 #endif
   if (argc < 2) return usage();
   const std::string command = argv[1];
+  if (argc == 2 && command == "--help") return answer(kUsage);
+  if (argc == 2 && command == "--version") {
+    char version[64];
+    std::snprintf(version, sizeof version, "vexorel-profile %d.%d.%d\n", VEXOREL_VERSION_MAJOR,
+                  VEXOREL_VERSION_MINOR, VEXOREL_VERSION_PATCH);
+    return answer(version);
+  }
   vexorel::NativePlatform platform;
   if (command == "get" && (argc == 5 || argc == 6)) {
     std::string value;
