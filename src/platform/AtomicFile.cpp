@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FileReplace.h"
 #include "platform/PosixFaultGuard.h"
 #include "platform/PosixPaths.h"
 
@@ -34,9 +35,8 @@ std::string baseName(const std::string& path) {
   return path.substr(path.rfind('/') + 1);
 }
 
-// Temporary files are named ".<name>.vxtmp-<pid>-<n>": hidden, never matching the file's own name in any
-// letter case, and carrying the writer's process id so leftovers of a killed writer can be recognised.
-constexpr std::string_view kTempMark = ".vxtmp-";
+// Temporary files carry the writer's process id, so leftovers of a killed writer can be recognised.
+constexpr std::string_view kTempMark = replace::kTemporaryMark;
 
 // A writer holds its temporary file for a moment only: one an hour old is a leftover even when its
 // process id has since been given to another process.
@@ -363,12 +363,12 @@ std::string followLinks(const std::string& path) {
 std::string whyNotReplaceable(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return errno == ENOENT ? "" : reason();
-  if (S_ISDIR(info.st_mode)) return "it is a folder";
-  if (!S_ISREG(info.st_mode)) return "it is not a regular file";
+  if (S_ISDIR(info.st_mode)) return replace::kFolder;
+  if (!S_ISREG(info.st_mode)) return replace::kNotRegular;
   // The owner's write bit plays the part of the inverse of the Windows read-only attribute; it holds
   // even for a privileged process, which access() would let through.
-  if ((info.st_mode & S_IWUSR) == 0) return "the file is read-only";
-  if (info.st_nlink > 1) return "the file has other hard links; it is not replaced, so that they stay the same";
+  if ((info.st_mode & S_IWUSR) == 0) return replace::kReadOnly;
+  if (info.st_nlink > 1) return replace::kHardLinks;
   if (::access(path.c_str(), W_OK) != 0) return reason();
   return "";
 }
@@ -401,14 +401,14 @@ bool copyAtomically(const std::string& from, const std::string& to, bool failIfE
   const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat source {};
   if (in < 0 || ::fstat(in, &source) != 0 || S_ISDIR(source.st_mode)) {
-    error = {"cannot read " + from, (in >= 0 && S_ISDIR(source.st_mode) ? "it is a folder" : reason())};
+    error = {"cannot read " + from, (in >= 0 && S_ISDIR(source.st_mode) ? replace::kFolder : reason())};
     if (in >= 0) ::close(in);
     return false;
   }
   struct stat existing {};
   if (failIfExists && ::lstat(to.c_str(), &existing) == 0) {
     ::close(in);
-    error = {"cannot copy to " + to, "the file exists"};
+    error = {"cannot copy to " + to, replace::kExists};
     return false;
   }
   const std::string target = followLinks(to);

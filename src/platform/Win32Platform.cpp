@@ -6,29 +6,15 @@
 #include <shellapi.h>
 // clang-format on
 
-#include <set>
 #include <utility>
 #include <vector>
 
 #include "platform/IniEngine.h"
+#include "platform/Win32Files.h"
+#include "platform/Win32Registry.h"
 
 namespace vexorel {
 namespace {
-
-// The one-line text Windows gives for an error code, without its closing line break.
-std::string describe(DWORD code) {
-  char* text = nullptr;
-  const DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-      MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length && text ? std::string(text, length) : "error " + std::to_string(code);
-  if (text) ::LocalFree(text);
-  for (char& c : message) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  while (!message.empty() && message.back() == ' ') message.pop_back();
-  return message;
-}
 
 bool isSeparator(char c) {
   return c == '\\' || c == '/';
@@ -41,17 +27,10 @@ bool isRelative(const std::string& path) {
   return !(path.size() >= 2 && path[1] == ':');
 }
 
-std::string baseName(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 std::string folderOf(const std::string& path) {
   const std::size_t cut = path.find_last_of("\\/");
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
-
-constexpr DWORD kKeyAccess = KEY_READ | KEY_WRITE | KEY_WOW64_32KEY;
 
 }  // namespace
 
@@ -59,30 +38,23 @@ struct Win32Platform::State {
   explicit State(Win32PlatformOptions chosen) : options(std::move(chosen)) {}
 
   Win32PlatformOptions options;
-  std::set<HKEY> openKeys;  // handles this backend gave out and has not closed
-  unsigned long copies = 0;
+  win32::MachineRegistry registry{options.refuseMachineWrites};
   std::string lastError;
   std::string lastReason;  // the system's part of lastError
 
   bool fail(const std::string& what, DWORD code = ::GetLastError()) {
-    lastReason = describe(code);
-    lastError = what + ": " + lastReason;
+    return fail(win32::Failure{what, win32::describe(code)});
+  }
+
+  bool fail(const win32::Failure& failure) {
+    lastReason = failure.reason;
+    lastError = failure.reason.empty() ? failure.what : failure.what + ": " + failure.reason;
     return false;
   }
 
   std::string keyPath(const std::string& subKey) const {
     if (options.registryKeyPrefix.empty()) return subKey;
     return options.registryKeyPrefix + "\\" + subKey;
-  }
-
-  RegistryKey remember(HKEY key) {
-    openKeys.insert(key);
-    return static_cast<RegistryKey>(reinterpret_cast<std::uintptr_t>(key));
-  }
-
-  HKEY known(RegistryKey key) const {
-    const HKEY handle = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(key));
-    return openKeys.count(handle) ? handle : nullptr;
   }
 
   // The absolute path Windows gives for a name: relative names against the chosen folder, '/' as '\'.
@@ -108,90 +80,39 @@ struct Win32Platform::State {
 Win32Platform::Win32Platform(Win32PlatformOptions options)
     : state_(std::make_unique<State>(std::move(options))) {}
 
-Win32Platform::~Win32Platform() {
-  for (HKEY key : state_->openKeys) ::RegCloseKey(key);
-}
+Win32Platform::~Win32Platform() = default;
 
 // --- Registry ---
 
 RegistryKey Win32Platform::regOpenKey(RegistryRoot, const std::string& subKey) {
-  const std::string path = state_->keyPath(subKey);
-  HKEY key = nullptr;
-  LONG result = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, kKeyAccess, &key);
-  // Without the right to change HKEY_LOCAL_MACHINE the key can still be read.
-  if (result == ERROR_ACCESS_DENIED) {
-    result = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key);
-  }
-  if (result != ERROR_SUCCESS) {
-    state_->fail("cannot open the registry key HKEY_LOCAL_MACHINE\\" + path, static_cast<DWORD>(result));
-    return kNoRegistryKey;
-  }
-  return state_->remember(key);
+  win32::Failure error;
+  const RegistryKey key = state_->registry.open(state_->keyPath(subKey), error);
+  if (key == kNoRegistryKey) state_->fail(error);
+  return key;
 }
 
 RegistryKey Win32Platform::regCreateKey(RegistryRoot, const std::string& subKey) {
-  const std::string path = state_->keyPath(subKey);
-  HKEY key = nullptr;
-  const LONG result = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        kKeyAccess, nullptr, &key, nullptr);
-  if (result != ERROR_SUCCESS) {
-    state_->fail("cannot create the registry key HKEY_LOCAL_MACHINE\\" + path, static_cast<DWORD>(result));
-    return kNoRegistryKey;
-  }
-  return state_->remember(key);
+  win32::Failure error;
+  const RegistryKey key = state_->registry.create(state_->keyPath(subKey), error);
+  if (key == kNoRegistryKey) state_->fail(error);
+  return key;
 }
 
 std::optional<RegistryData> Win32Platform::regQueryValue(RegistryKey key, const std::string& valueName) {
-  const HKEY handle = state_->known(key);
-  if (!handle) {
-    state_->lastError = "invalid registry key handle";
-    state_->lastReason.clear();
-    return std::nullopt;
-  }
-  DWORD type = REG_NONE;
-  DWORD size = 0;
-  LONG result = ::RegQueryValueExA(handle, valueName.c_str(), nullptr, &type, nullptr, &size);
-  std::string bytes;
-  // The value may grow between the two calls; ask again until the buffer holds it.
-  while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
-    bytes.resize(size);
-    DWORD filled = size;
-    result =
-        ::RegQueryValueExA(handle, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &filled);
-    if (result == ERROR_SUCCESS) {
-      bytes.resize(filled);
-      return RegistryData{static_cast<std::uint32_t>(type), bytes};
-    }
-    size = filled;
-  }
-  state_->fail("cannot read the registry value " + valueName, static_cast<DWORD>(result));
-  return std::nullopt;
+  win32::Failure error;
+  auto data = state_->registry.query(key, valueName, error);
+  if (!data) state_->fail(error);
+  return data;
 }
 
 bool Win32Platform::regSetValue(RegistryKey key, const std::string& valueName, std::uint32_t type,
                                 const std::string& bytes) {
-  const HKEY handle = state_->known(key);
-  if (!handle) {
-    state_->lastError = "invalid registry key handle";
-    state_->lastReason.clear();
-    return false;
-  }
-  std::string data = bytes;
-  // Text is stored with its terminating NUL, as Windows expects it.
-  if (type == RegSz && (data.empty() || data.back() != '\0')) data.push_back('\0');
-  const LONG result = ::RegSetValueExA(handle, valueName.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                                       static_cast<DWORD>(data.size()));
-  if (result != ERROR_SUCCESS) {
-    return state_->fail("cannot write the registry value " + valueName, static_cast<DWORD>(result));
-  }
-  return true;
+  win32::Failure error;
+  return state_->registry.set(key, valueName, type, bytes, error) || state_->fail(error);
 }
 
 void Win32Platform::regCloseKey(RegistryKey key) {
-  if (const HKEY handle = state_->known(key)) {
-    ::RegCloseKey(handle);
-    state_->openKeys.erase(handle);
-  }
+  state_->registry.close(key);
 }
 
 // --- Private-profile files ---
@@ -199,15 +120,14 @@ void Win32Platform::regCloseKey(RegistryKey key) {
 std::size_t Win32Platform::getPrivateProfileString(const std::string& section, const std::string& key,
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
-  returned.clear();
-  if (bufferSize == 0) return 0;
-  std::vector<char> buffer(bufferSize, '\0');
   // A bare file name would be looked for in the Windows folder; the program means its current folder.
   const std::string path = state_->fullPath(fileName);
-  const DWORD copied = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                                                  static_cast<DWORD>(bufferSize), path.c_str());
-  returned.assign(buffer.data(), copied);
-  return copied;
+  bool missing = false;
+  win32::Failure error;
+  const std::optional<std::string> content = win32::readWhole(path, missing, error);
+  if (!content && !missing) state_->fail(error);
+  returned = ini::readValue(content, section, key, defaultValue, bufferSize);
+  return returned.size();
 }
 
 bool Win32Platform::writePrivateProfileString(const std::string& section, const std::string& key,
@@ -215,9 +135,7 @@ bool Win32Platform::writePrivateProfileString(const std::string& section, const 
   const std::string path = state_->fullPath(fileName);
   // Windows would write a line break into the file as it stands, and cut a text at a NUL.
   if (const std::string why = ini::whyNotWritable(section, key, value); !why.empty()) {
-    state_->lastReason = why;
-    state_->lastError = "cannot write " + path + ": " + why;
-    return false;
+    return state_->fail(win32::Failure{"cannot write " + path, why});
   }
   // A missing folder is a failure, never a folder made for the file.
   const std::string folder = folderOf(path);
@@ -225,13 +143,19 @@ bool Win32Platform::writePrivateProfileString(const std::string& section, const 
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return state_->fail("cannot write " + path, ERROR_PATH_NOT_FOUND);
   }
-  // Windows refuses a read-only file; Wine running as a user who may write anyway would not.
-  const DWORD fileAttributes = ::GetFileAttributesA(path.c_str());
-  if (fileAttributes != INVALID_FILE_ATTRIBUTES && (fileAttributes & FILE_ATTRIBUTE_READONLY)) {
-    return state_->fail("cannot write " + path, ERROR_ACCESS_DENIED);
+  const std::string target = win32::followLinks(path);
+  if (const std::string why = win32::whyNotReplaceable(target); !why.empty()) {
+    return state_->fail(win32::Failure{"cannot write " + path, why});
   }
-  if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str())) {
-    return state_->fail("cannot write " + path);
+  bool missing = false;
+  win32::Failure error;
+  const std::optional<std::string> read = win32::readWhole(target, missing, error);
+  if (!read && !missing) return state_->fail(error);
+  const std::string_view content = read ? std::string_view(*read) : std::string_view();
+  const ini::Edit edit = ini::planWrite(content, section, key, value);
+  if (read && !edit.changes(content)) return true;  // the value is already there
+  if (!win32::replaceAtomically(path, {content.substr(0, edit.keep), edit.text, content.substr(edit.resume)}, error)) {
+    return state_->fail(error);
   }
   return true;
 }
@@ -286,21 +210,16 @@ bool Win32Platform::copyFile(const std::string& from, const std::string& to, boo
     if (!::CopyFileA(source.c_str(), target.c_str(), TRUE)) return state_->fail("cannot copy to " + target);
     return true;
   }
-  const DWORD attributes = ::GetFileAttributesA(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    return state_->fail("cannot write " + target, ERROR_ACCESS_DENIED);
+  if (const std::string why = win32::whyNotReplaceable(target); !why.empty()) {
+    return state_->fail(win32::Failure{"cannot write " + target, why});
   }
   // A replacement is copied beside the target first and then moved over it, so the old file stays whole
   // until the new one is complete.
-  const std::string temporary = folderOf(target) + "." + baseName(target) + ".vxtmp-" +
-                                std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(state_->copies++);
+  const std::string temporary = win32::temporaryBeside(target);
   if (!::CopyFileA(source.c_str(), temporary.c_str(), TRUE)) return state_->fail("cannot copy to " + target);
   ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-  if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD code = ::GetLastError();
-    ::DeleteFileA(temporary.c_str());
-    return state_->fail("cannot replace " + target, code);
-  }
+  win32::Failure error;
+  if (!win32::moveOver(temporary, target, error, target)) return state_->fail(error);
   return true;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The Windows backend: every operation is the Windows call it is named after (the ANSI forms, so bytes
-// in the user's code page pass through unchanged). The registry is HKEY_LOCAL_MACHINE in its 32-bit view,
-// where the game's installer leaves its entry, also for a 64-bit build of the program.
+// in the user's code page pass through unchanged), except the private-profile files. Those go through
+// the program's own engine, which answers every read as the Windows calls do, but changes only the bytes
+// a write means to change and replaces the file all at once (the Windows calls rewrite the whole file in
+// place). The registry is HKEY_LOCAL_MACHINE in its 32-bit view, where the game's installer leaves its
+// entry, also for a 64-bit build of the program, with the user's virtual store in front of it.
 
 #include <memory>
 #include <string>
@@ -16,6 +19,9 @@ struct Win32PlatformOptions {
   std::string registryKeyPrefix;
   // The folder relative names resolve against; empty means the process's current directory.
   std::string currentDirectory;
+  // Tests: refuse every write to HKEY_LOCAL_MACHINE, as Windows does for a user without administrator
+  // rights.
+  bool refuseMachineWrites = false;
 };
 
 class Win32Platform : public Platform {

@@ -1,6 +1,5 @@
 // The editor window, started where the program would (the game registered, the main window's FileName naming the
 // game's file), driven by its controls. Tables of cases and scenarios are in EditorCases.txt.
-#include <sys/stat.h>
 
 #include <QTest>
 #include <QtWidgets>
@@ -269,7 +268,7 @@ TEST_F(EditorTest, ATickWritesItsKeyIntoTheWorkingCopyAndAFailedOneIsTakenBackAn
   act("tick 1 on");  // UseMultitexture writes nothing
   EXPECT_EQ(backup() + gameIni(), held + demoGameIni());
 
-  ::chmod(startPath("BACKUP/UTTemp.ini").c_str(), 0444);
+  setReadOnly(startPath("BACKUP/UTTemp.ini"), true);
   form.checkBox(19)->click();
   ASSERT_EQ(dialogs.calls.size(), 1u);
   const QString prefix = QString::fromStdString("The setting UseVSync could not be saved in the working copy " +
@@ -277,7 +276,7 @@ TEST_F(EditorTest, ATickWritesItsKeyIntoTheWorkingCopyAndAFailedOneIsTakenBackAn
   EXPECT_TRUE(dialogs.calls[0].text.startsWith(prefix) && dialogs.calls[0].text.size() > prefix.size() &&
               dialogs.calls[0].icon == MsgIcon::Critical && backup() == held && !form.checkBox(19)->isChecked())
       << "the system's reason follows: " << dialogs.calls[0].text.toStdString();
-  ::chmod(startPath("BACKUP/UTTemp.ini").c_str(), 0644);
+  setReadOnly(startPath("BACKUP/UTTemp.ini"), false);
   form.checkBox(19)->click();  // writable again: the same tick is saved
   EXPECT_EQ(key("D3DDrv.D3DRenderDevice", "UseVSync") + std::to_string(dialogs.calls.size()), "True1");
 }
@@ -339,7 +338,7 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
                        " could not be made, so nothing was applied. The game's file is unchanged.\nit is a folder");
   EXPECT_EQ(backup() + value(8), demoGameIni() + "Low");
   fs::remove_all(startPath("BACKUP/Last.ini"));
-  ::chmod(startPath("BACKUP/UTTemp.ini").c_str(), 0444);
+  setReadOnly(startPath("BACKUP/UTTemp.ini"), true);
   act("press Command6");  // the item's name; the edit is kept for another try
   expectLastBox(2, "Error when saving this itemTextureDetail = ");
   expect("Form4.visible=true; Command7.enabled=false; row.8=Low");
@@ -347,7 +346,7 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
   EXPECT_EQ(dialogs.calls.back().text, "Error when saving this itemOutputRate = ");
   EXPECT_TRUE(platform->sleeps.empty() && !QApplication::overrideCursor());
 
-  ::chmod(startPath("BACKUP/UTTemp.ini").c_str(), 0644);
+  setReadOnly(startPath("BACKUP/UTTemp.ini"), false);
   fs::remove(gameIniPath());
   fs::create_directories(gameIniPath());  // the game's file cannot be replaced
   act("press Command6");

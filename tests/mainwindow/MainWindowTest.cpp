@@ -1,6 +1,5 @@
 // The main window: summary, activation, the quick settings ("&Done"), exit, menu and help, and the presets.
 
-#include <sys/stat.h>
 
 #include <QAction>
 #include <QLabel>
@@ -133,7 +132,7 @@ TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOr
 
   // A read-only game file is reported, not success, and the first failure stops the writes.
   const std::string before = gameIni();
-  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
+  setReadOnly(gameIniPath(), true);
   platform->log.clear();
   done(10);
   EXPECT_TRUE(platform->writesOnly().size() == 1u && gameIni() == before);
@@ -229,7 +228,7 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   EXPECT_EQ(gameIni().find("[]"), std::string::npos);
 
   // A read-only game file: the first failed write is said once and ends the preset, with no success box.
-  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
+  setReadOnly(gameIniPath(), true);
   platform->log.clear();
   run(&Frmmain::Option1_Click);
   EXPECT_EQ(platform->writesOnly().size(), 1u);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/NativePlatform.h"
 #include "platform/Win32Platform.h"
 #include "support/core/TempFolder.h"
 
@@ -56,6 +57,58 @@ TEST(Win32Backend, The32BitViewValuesOfOtherProgramsAndTheSystemsErrorTexts) {
   EXPECT_EQ(error.rfind("cannot delete " + platform.getFullPathName(missing) + ": ", 0), 0u) << error;
   EXPECT_GT(error.size(), ("cannot delete " + missing + ": ").size());
   EXPECT_EQ(error.find_first_of("\r\n"), std::string::npos);
+}
+
+// A user without administrator rights cannot write HKEY_LOCAL_MACHINE: the folder goes to the user's
+// virtual store, where reads look first, as Windows' virtualization would put it for a 32-bit program.
+// What an older program left in the store of 32-bit Windows is found too.
+TEST(Win32Backend, AUserWithoutRightsKeepsTheGameFolderInTheVirtualStore) {
+  TempFolder folder;
+  NativePlatformOptions refused = testing::scratchOptions(folder);
+  refused.refuseMachineWrites = true;
+  Win32Platform user{refused};
+  const std::string below = testing::scratchRegistryKey(folder).substr(std::string("Software\\").size());
+  const std::string store = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\";
+  const RegistryKey key = user.regCreateKey(RegistryRoot::LocalMachine, kGameKey);
+  ASSERT_NE(key, kNoRegistryKey) << user.lastError();
+  ASSERT_TRUE(user.regSetValue(key, "Folder", RegSz, "C:\\UT")) << user.lastError();
+  EXPECT_FALSE(keyExists(testing::scratchRegistryKey(folder) + "\\" + kGameKey, KEY_WOW64_32KEY));
+  HKEY raw = nullptr;
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, (store + "WOW6432Node\\" + below + "\\" + kGameKey).c_str(), 0,
+                            KEY_READ, &raw),
+            ERROR_SUCCESS);
+  ::RegCloseKey(raw);
+  Win32Platform admin{testing::scratchOptions(folder)};
+  const RegistryKey seen = admin.regOpenKey(RegistryRoot::LocalMachine, kGameKey);
+  EXPECT_EQ(admin.regQueryValue(seen, "Folder").value_or(RegistryData{}).bytes, "C:\\UT"s + '\0');
+
+  const std::string older = store + below + "\\Older";
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, older.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw, nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(raw, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE*>("D:\\UT"), 6);
+  ::RegCloseKey(raw);
+  const RegistryKey olderKey = user.regOpenKey(RegistryRoot::LocalMachine, "Older");
+  EXPECT_EQ(user.regQueryValue(olderKey, "Folder").value_or(RegistryData{}).bytes, "D:\\UT"s + '\0');
+  EXPECT_EQ(user.regOpenKey(RegistryRoot::LocalMachine, "Nowhere"), kNoRegistryKey);
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, (store + "WOW6432Node\\" + below).c_str());
+  ::RegDeleteTreeA(HKEY_CURRENT_USER, (store + below).c_str());
+}
+
+// A write keeps the file's attributes and refuses a read-only file, as Windows' own edit would.
+TEST(Win32Backend, AWriteKeepsTheFilesAttributesAndRefusesAReadOnlyOne) {
+  TempFolder folder;
+  Win32Platform platform{testing::scratchOptions(folder)};
+  const std::string file = (folder.path() / "UT.ini").string();
+  testing::writeFileBytes(file, "[A]\r\nk=1\r\n");
+  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+  ASSERT_TRUE(platform.writePrivateProfileString("A", "k", "2", file)) << platform.lastError();
+  EXPECT_EQ(::GetFileAttributesA(file.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
+  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(platform.writePrivateProfileString("A", "k", "3", file));
+  EXPECT_EQ(platform.lastReason(), "the file is read-only");
+  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(testing::readFileBytes(file), "[A]\r\nk=2\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1) << "no leftovers";
 }
 
 TEST(Win32Backend, RelativeNamesAreInTheProcesssFolderNotTheWindowsFolder) {

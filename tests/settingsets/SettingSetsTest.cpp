@@ -1,7 +1,6 @@
 // Setting sets: the rules of a name (refused exactly when the real engine would not read it back as typed), the
 // store's bytes and order of writes, odd files it must survive, and the load window's all-or-nothing change.
 
-#include <sys/stat.h>
 
 #include <QComboBox>
 #include <QLabel>
@@ -93,7 +92,7 @@ TEST_F(SetsTest, TheRulesOfTheTableHoldForTheStoreAndAnUnwritableFileIsLeftAsItI
   // Unwritable, with a count that is no number: nothing is saved, and what is there is still listed.
   app->module().WriteIniValue("Vexorel", "SaveNumber", "xyz", startPath("Vexorel.ini"));
   const std::string before = settings();
-  ASSERT_EQ(::chmod(startPath("Vexorel.ini").c_str(), 0444), 0);
+  setReadOnly(startPath("Vexorel.ini"), true);
   EXPECT_FALSE(saveSet(*app, "Lost"));
   app->load().showForm();
   EXPECT_EQ(listed() + settings(), kept + before);
@@ -172,12 +171,12 @@ TEST_F(SetsTest, TheLoadWindowLoadsAllOrNothingThenReturnsToTheMainWindow) {
   // With the editor closed, a failed load leaves it closed and the main window on the game's file; then it loads.
   const std::string gameFile = app->frmmain().FileName;
   writeGameIni(demoGameIni());
-  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
+  setReadOnly(gameIniPath(), true);
   app->load().showForm();
   chooseAndLoad(0);
   EXPECT_FALSE(app->form4().isLoaded());
   EXPECT_EQ(app->frmmain().FileName + gameIni(), gameFile + demoGameIni());
-  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0644), 0);
+  setReadOnly(gameIniPath(), false);
   chooseAndLoad(0);
   EXPECT_TRUE(gameIni() == changedGameIni() && !app->form4().isLoaded());
   const std::string shown = platform->displayPath(gameIniPath());

@@ -51,15 +51,6 @@ NativePlatformOptions scratchOptions(const TempFolder& folder) {
 #endif
 }
 
-bool runningUnderWine() {
-#ifdef _WIN32
-  const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-  return ntdll && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-#else
-  return false;
-#endif
-}
-
 std::string readFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -68,6 +59,11 @@ std::string readFileBytes(const fs::path& path) {
 void writeFileBytes(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc)
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void setReadOnly(const fs::path& path, bool readOnly) {
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  readOnly ? fs::perm_options::remove : fs::perm_options::add);
 }
 
 }  // namespace vexorel::testing

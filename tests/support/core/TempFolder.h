@@ -27,9 +27,10 @@ class TempFolder {
 std::string scratchRegistryKey(const TempFolder& folder);
 // Backend options that keep a test inside the folder: names resolve in it, the registry is a file there or its key.
 NativePlatformOptions scratchOptions(const TempFolder& folder);
-bool runningUnderWine();  // Wine's profile calls differ from Windows' own in a few documented points
 
 std::string readFileBytes(const std::filesystem::path& path);
 void writeFileBytes(const std::filesystem::path& path, const std::string& bytes);
+// Makes a file read-only (the owner's write bit here, the read-only attribute on Windows), or writable again.
+void setReadOnly(const std::filesystem::path& path, bool readOnly);
 
 }  // namespace vexorel::testing
