@@ -18,7 +18,7 @@
 #include "editor/Form4.h"
 #include "mainwindow/Form1.h"
 #include "mainwindow/Frmmain.h"
-#include "platform/PosixPlatform.h"
+#include "platform/NativePlatform.h"
 #include "settingsets/frmload.h"
 #include "startup/frmSplash.h"
 #include "startup/frmoptions.h"
@@ -75,7 +75,13 @@ int main(int argc, char* argv[]) {
   std::filesystem::create_directories(root / "start");
   std::filesystem::copy(argv[2], root / "UnrealTournament", std::filesystem::copy_options::recursive);
 
-  PosixPlatform platform(PosixPlatformOptions{(root / "registry.reg").string(), (root / "start").string()});
+  // The game's registry entry goes to a scratch place: a file here, a key of its own on Windows (run it in
+  // a throw-away Wine prefix).
+#ifdef _WIN32
+  NativePlatform platform(NativePlatformOptions{"Software\\Vexorel-Screenshots", (root / "start").string()});
+#else
+  NativePlatform platform(NativePlatformOptions{(root / "registry.reg").string(), (root / "start").string()});
+#endif
   AnsweringDialogs dialogs(QString::fromStdString((root / "UnrealTournament/System/UnrealTournament.exe").string()));
   AppContext app(platform, dialogs);
 
