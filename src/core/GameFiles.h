@@ -50,6 +50,7 @@ inline constexpr const char* kWorkingCopyName = "UTTemp.ini";
 inline constexpr const char* kLastApplyName = "Last.ini";
 inline constexpr const char* kLastUndoName = "last1.ini";
 inline constexpr const char* kSetLoadScratchName = "SetLoad.ini";
+inline constexpr const char* kPresetScratchName = "Preset.ini";
 
 // The first start creates the folder as "BACKUP"; the later paths spell it "backup", which finds the
 // same folder because names are matched without regard to letter case.

@@ -106,6 +106,7 @@ class Frmmain : public FormWindow {
 
   // Writes one key to FileName; on failure says so (naming the file) and returns false.
   bool writeOrReport(const std::string& section, const std::string& key, const std::string& value);
+  void reportUnsaved(const std::string& reason);
   void refuse(const QString& text);
 
   std::string helpPath_;

@@ -61,13 +61,15 @@ void Frmmain::refuse(const QString& text) {
 }
 
 bool Frmmain::writeOrReport(const std::string& section, const std::string& key, const std::string& value) {
-  Platform& platform = host().platform();
   if (host().module().WriteIniValue(section, key, value, FileName)) return true;
-  const std::string reason = platform.lastReason();
-  refuse(withReason(
-      QStringLiteral("Unable to save the changes in ") + toQString(platform.displayPath(FileName)) + QStringLiteral("."),
-      reason));
+  reportUnsaved(host().platform().lastReason());
   return false;
+}
+
+void Frmmain::reportUnsaved(const std::string& reason) {
+  refuse(withReason(QStringLiteral("Unable to save the changes in ") +
+                        toQString(host().platform().displayPath(FileName)) + QStringLiteral("."),
+                    reason));
 }
 
 void Frmmain::Command1_Click() {

@@ -184,8 +184,10 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   dialogs.onShow = nullptr;
   // The preview as the question showed it, then the backup and every write in order.
   for (const std::string& line : platform->log) shown += QString::fromStdString("\n" + line);
-  const std::string expected = edited(testData("mainwindow/slow-preset.txt"), "{game}", main.FileName);
-  EXPECT_EQ(shown.toStdString() + "\n", edited(expected, "{start}", startFolder));
+  const QString expected = QString::fromStdString(testData("mainwindow/slow-preset.txt"))
+                               .replace("{game}", QString::fromStdString(main.FileName))
+                               .replace("{start}", QString::fromStdString(startFolder));
+  EXPECT_EQ(shown.toStdString() + "\n", expected.toStdString());
   // The summary shows its fifteen keys, which the neighbouring names do not touch.
   EXPECT_EQ(main.List2->item(2)->text() + main.List2->item(4)->text() + main.List2->item(7)->text(), "FalseFalseLow");
   EXPECT_TRUE(!main.Option1->isChecked() && !preview.isVisible() && main.Picture1->isVisible());
@@ -228,12 +230,19 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   EXPECT_EQ(platform->writesOnly().size(), 10u);
   EXPECT_EQ(gameIni().find("[]"), std::string::npos);
 
-  // A read-only game file: the first failed write is said once and ends the preset, with no success box.
-  ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
-  platform->log.clear();
-  run(&Frmmain::Option1_Click);
-  EXPECT_EQ(platform->writesOnly().size(), 1u);
-  expectBoxes("mainwindow/preset-boxes.txt", {backupShown, platform->displayPath(main.FileName)});
+  // A failure at the first, a middle or the last write, or at the replace of a read-only game file: the file
+  // stays byte for byte as it was, the failure is said once, and the scratch copy is gone.
+  writeGameIni(demoGameIni());
+  for (const int failing : {1, 6, 11, 12}) {
+    int writes = 0;
+    platform->failWrite = [&](const std::string&) { return ++writes == failing; };
+    if (failing == 12) ::chmod(gameIniPath().c_str(), 0444);  // the box below says "read-only"
+    run(&Frmmain::Option1_Click);
+    EXPECT_EQ(writes, std::min(failing, 11));
+    EXPECT_TRUE(gameIni() == demoGameIni() && !std::filesystem::exists(startPath("BACKUP/Preset.ini"))) << failing;
+  }
+  const std::string game = platform->displayPath(main.FileName);
+  expectBoxes("mainwindow/preset-boxes.txt", {backupShown, game, game, game, game});
 }
 
 }  // namespace
