@@ -16,6 +16,10 @@ inline std::string gameIniPath(const std::string& gameFolder) {
   return gameFolder + "\\System\\UnrealTournament.ini";
 }
 
+// The game's program, in the System folder: the file the user locates, and the process that rewrites
+// the configuration file when it exits.
+inline constexpr const char* kGameExeName = "UnrealTournament.exe";
+
 // Sections of the game's file.
 inline constexpr const char* kClientSection = "WinDrv.WindowsClient";
 inline constexpr const char* kEngineSection = "Engine.Engine";

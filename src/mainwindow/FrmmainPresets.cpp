@@ -73,7 +73,7 @@ void Frmmain::runPreset(Preset preset) {
     host().hide(WindowName::Preview);
     return;
   }
-  if (!backUpBeforePreset(preset)) {
+  if (!gameFileMayChange() || !backUpBeforePreset(preset)) {
     clearOption(own);
     host().hide(WindowName::Preview);
     return;

@@ -15,6 +15,7 @@
 #include "ui/DialogService.h"
 #include "ui/DropDownCombo.h"
 #include "ui/FailureText.h"
+#include "ui/RunningGame.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -72,6 +73,11 @@ void Frmmain::reportUnsaved(const std::string& reason) {
                     reason));
 }
 
+bool Frmmain::gameFileMayChange() {
+  // While the editor is open FileName names its working copy, which the game never rewrites.
+  return FileName != gameIniPath(UtPath) || goAheadWhileGameRuns(host(), this);
+}
+
 void Frmmain::Command1_Click() {
   if (Text1->text().isEmpty()) {
     refuse(QStringLiteral("No value specified for memory usage"));
@@ -82,6 +88,7 @@ void Frmmain::Command1_Click() {
     refuse(QStringLiteral("Memory value must be a whole number of megabytes"));
     return;
   }
+  if (!gameFileMayChange()) return;
   if (!writeQuickSettings()) return;
   leesman();
   Picture2->show();

@@ -120,8 +120,13 @@ TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOr
   EXPECT_FALSE(main.Picture2->isVisible());
 
   platform->log.clear();
+  platform->gameRunning = true;  // the warning comes before the first write, and No stops "&Done" there
   main.Combo2->setCurrentIndex(4);  // 1024x768
-  done(9);
+  dialogs.answer(MsgAnswer::No);
+  done(10);
+  EXPECT_TRUE(platform->log.empty());
+  platform->gameRunning = false;
+  done(10);
   EXPECT_EQ(platform->writesOnly(),
             (std::vector<std::string>{"write Engine.GameEngine/CacheSizeMegs= 96",
                                       "write Engine.Engine/GameRenderDevice=OpenGLDrv.OpenGLRenderDevice",
@@ -135,7 +140,7 @@ TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOr
   const std::string before = gameIni();
   ASSERT_EQ(::chmod(gameIniPath().c_str(), 0444), 0);
   platform->log.clear();
-  done(10);
+  done(11);
   EXPECT_TRUE(platform->writesOnly().size() == 1u && gameIni() == before);
 
   // The exit question, the menu and help.
