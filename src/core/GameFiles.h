@@ -16,6 +16,10 @@ inline std::string gameIniPath(const std::string& gameFolder) {
   return gameFolder + "\\System\\UnrealTournament.ini";
 }
 
+// The game's program, in the System folder: the file the user locates, and the process that rewrites
+// the configuration file when it exits.
+inline constexpr const char* kGameExeName = "UnrealTournament.exe";
+
 // Sections of the game's file.
 inline constexpr const char* kClientSection = "WinDrv.WindowsClient";
 inline constexpr const char* kEngineSection = "Engine.Engine";
@@ -50,6 +54,7 @@ inline constexpr const char* kWorkingCopyName = "UTTemp.ini";
 inline constexpr const char* kLastApplyName = "Last.ini";
 inline constexpr const char* kLastUndoName = "last1.ini";
 inline constexpr const char* kSetLoadScratchName = "SetLoad.ini";
+inline constexpr const char* kPresetScratchName = "Preset.ini";
 
 // The first start creates the folder as "BACKUP"; the later paths spell it "backup", which finds the
 // same folder because names are matched without regard to letter case.

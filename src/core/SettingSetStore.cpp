@@ -1,5 +1,6 @@
 #include "core/SettingSetStore.h"
 
+#include "core/AllOrNothing.h"
 #include "core/BackupFolder.h"
 #include "core/GameFiles.h"
 #include "core/ReadModule.h"
@@ -54,29 +55,25 @@ SetLoadResult LoadSetIntoGameFile(Platform& platform, ReadModule& module, const 
     result.failure = "the backup " + platform.displayPath(lastIni) + " could not be made";
     return result;
   }
-  if (!platform.copyFile(request.gameFile, scratch, false)) {
-    result.reason = platform.lastReason();
-    result.failure = "it could not be copied to " + platform.displayPath(scratch);
-    return result;
-  }
-
   ValueRows rows = request.rows;
   rows.values = LoadSettingSet(module, request.settingsFile, request.index, rows);
-  const ChangedItemsWrite written = WriteChangedItems(module, scratch, rows, request.snapshot);
-  result.changed = written.changed;
-  result.failedKey = written.failedKey;
-  if (written.stored()) {
-    result.rowsAfter = ReadValueRows(module, scratch);
-    // The game's file takes the written copy in one step, or stays as it was.
-    result.loaded = platform.copyFile(scratch, request.gameFile, false);
-    if (!result.loaded) {
-      result.reason = platform.lastReason();
-      result.failure = "it could not be replaced";
-    }
-  } else {
+  const AllOrNothingWrite write =
+      WriteAllOrNothing(platform, request.gameFile, scratch, false, [&](const std::string& copy) {
+        const ChangedItemsWrite written = WriteChangedItems(module, copy, rows, request.snapshot);
+        result.changed = written.changed;
+        result.failedKey = written.failedKey;
+        if (written.stored()) result.rowsAfter = ReadValueRows(module, copy);
+        return written.stored();
+      });
+  result.loaded = write.done();
+  if (write.failedAt == AllOrNothingWrite::Step::Write) {
     result.failure = "the changed settings could not be written";
+  } else if (!write.done()) {
+    result.reason = write.reason;
+    result.failure = write.failedAt == AllOrNothingWrite::Step::Copy
+                         ? "it could not be copied to " + platform.displayPath(scratch)
+                         : "it could not be replaced";
   }
-  platform.deleteFile(scratch);
   return result;
 }
 

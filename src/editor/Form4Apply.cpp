@@ -13,6 +13,7 @@
 #include "editor/Form5.h"
 #include "ui/DialogService.h"
 #include "ui/FailureText.h"
+#include "ui/RunningGame.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -57,6 +58,8 @@ class WaitCursor {
 }  // namespace
 
 void Form4::Command6_Click() {
+  // Asked before anything is written, as Apply ends by copying over the game's file.
+  if (!goAheadWhileGameRuns(host(), this)) return;
   Platform& platform = host().platform();
   const std::string backup = backupPath(platform.getCurrentDirectory(), kLastApplyName);
   if (!backUpWorkingCopy(backup)) return;
@@ -133,7 +136,8 @@ bool Form4::copyOverGameFile() {
 void Form4::Command7_Click() {
   DialogService& dialogs = host().dialogs();
   if (dialogs.msgBox(this, QStringLiteral("Sure u want to undo last tweak ?"), MsgButtons::YesNo,
-                     MsgIcon::Information) != MsgAnswer::Yes) {
+                     MsgIcon::Information) != MsgAnswer::Yes ||
+      !goAheadWhileGameRuns(host(), this)) {
     return;
   }
   Platform& platform = host().platform();

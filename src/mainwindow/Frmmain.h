@@ -106,6 +106,9 @@ class Frmmain : public FormWindow {
 
   // Writes one key to FileName; on failure says so (naming the file) and returns false.
   bool writeOrReport(const std::string& section, const std::string& key, const std::string& value);
+  void reportUnsaved(const std::string& reason);
+  // Before the first write of an action to FileName: false when the game runs and the user stops.
+  bool gameFileMayChange();
   void refuse(const QString& text);
 
   std::string helpPath_;

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include "core/AllOrNothing.h"
 #include "core/BackupFolder.h"
 #include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
@@ -72,7 +73,7 @@ void Frmmain::runPreset(Preset preset) {
     host().hide(WindowName::Preview);
     return;
   }
-  if (!backUpBeforePreset(preset)) {
+  if (!gameFileMayChange() || !backUpBeforePreset(preset)) {
     clearOption(own);
     host().hide(WindowName::Preview);
     return;
@@ -115,12 +116,19 @@ bool Frmmain::writePreset(Preset preset) {
   ReadModule& module = host().module();
   module.ReadIniValueUncounted(std::string(kEngineSection), std::string(kRenderDeviceKey), FileName);
   const std::string deviceSection = module.LastIniValue;
-  for (const PresetEntry& write : presetWrites(preset, deviceSection)) {
-    // An empty device value names no section; a "[]" section would only clutter the file.
-    if (write.section.empty()) continue;
-    if (!writeOrReport(write.section, write.key, write.value)) return false;
-  }
-  return true;
+  // All eleven values land, or the file stays byte for byte as it was. A missing file is created.
+  const std::string scratch = backupPath(host().state().MainAppPath, kPresetScratchName);
+  const AllOrNothingWrite write =
+      WriteAllOrNothing(host().platform(), FileName, scratch, true, [&](const std::string& copy) {
+        for (const PresetEntry& entry : presetWrites(preset, deviceSection)) {
+          // An empty device value names no section; a "[]" section would only clutter the file.
+          if (entry.section.empty()) continue;
+          if (!module.WriteIniValue(entry.section, entry.key, entry.value, copy)) return false;
+        }
+        return true;
+      });
+  if (!write.done()) reportUnsaved(write.reason);
+  return write.done();
 }
 
 }  // namespace vexorel

@@ -15,6 +15,7 @@
 #include "ui/DialogService.h"
 #include "ui/DropDownCombo.h"
 #include "ui/FailureText.h"
+#include "ui/RunningGame.h"
 #include "ui/TextCodec.h"
 #include "ui/WindowHost.h"
 
@@ -61,13 +62,20 @@ void Frmmain::refuse(const QString& text) {
 }
 
 bool Frmmain::writeOrReport(const std::string& section, const std::string& key, const std::string& value) {
-  Platform& platform = host().platform();
   if (host().module().WriteIniValue(section, key, value, FileName)) return true;
-  const std::string reason = platform.lastReason();
-  refuse(withReason(
-      QStringLiteral("Unable to save the changes in ") + toQString(platform.displayPath(FileName)) + QStringLiteral("."),
-      reason));
+  reportUnsaved(host().platform().lastReason());
   return false;
+}
+
+void Frmmain::reportUnsaved(const std::string& reason) {
+  refuse(withReason(QStringLiteral("Unable to save the changes in ") +
+                        toQString(host().platform().displayPath(FileName)) + QStringLiteral("."),
+                    reason));
+}
+
+bool Frmmain::gameFileMayChange() {
+  // While the editor is open FileName names its working copy, which the game never rewrites.
+  return FileName != gameIniPath(UtPath) || goAheadWhileGameRuns(host(), this);
 }
 
 void Frmmain::Command1_Click() {
@@ -80,6 +88,7 @@ void Frmmain::Command1_Click() {
     refuse(QStringLiteral("Memory value must be a whole number of megabytes"));
     return;
   }
+  if (!gameFileMayChange()) return;
   if (!writeQuickSettings()) return;
   leesman();
   Picture2->show();

@@ -1,9 +1,9 @@
 #pragma once
 // Everything the program needs from outside the process goes through this interface: the registry,
-// private-profile (INI) files, files and folders, memory size, the shell and pauses. Each operation
-// stands for one Windows call and is named after it (in lower camel case, so the Windows headers'
-// A/W macros cannot rename them); arguments and results are plain C++ types. Every operation that can
-// fail says so in its result, and lastError() then holds a one-line reason.
+// private-profile (INI) files, files and folders, memory size, the shell, running programs and pauses.
+// Each operation stands for one Windows call and is named after it (in lower camel case, so the Windows
+// headers' A/W macros cannot rename them); arguments and results are plain C++ types. Every operation
+// that can fail says so in its result, and lastError() then holds a one-line reason.
 
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +77,9 @@ class Platform {
   virtual int shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
                            int showCommand) = 0;
   virtual void sleep(unsigned milliseconds) = 0;
+  // CreateToolhelp32Snapshot with Process32First/Process32Next: true when a process runs the program
+  // file of that name (letter case ignored), on Linux also one run under Wine.
+  virtual bool processRunning(const std::string& exeName) = 0;
 
   // A one-line account of the last failing operation: what was being done and why.
   virtual std::string lastError() const = 0;

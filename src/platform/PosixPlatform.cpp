@@ -1,5 +1,6 @@
 #include "platform/PosixPlatform.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <spawn.h>
@@ -23,6 +24,7 @@
 #include "platform/IniEngine.h"
 #include "platform/PosixPaths.h"
 #include "platform/PosixWinePrefix.h"
+#include "platform/ProcessNames.h"
 #include "platform/RegistryStore.h"
 
 extern char** environ;
@@ -358,6 +360,29 @@ int PosixPlatform::shellExecute(const std::string&, const std::string& file, con
 
 void PosixPlatform::sleep(unsigned milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool PosixPlatform::processRunning(const std::string& exeName) {
+  // Reads at most the start of a small /proc file; a process that ends meanwhile reads as empty.
+  const auto head = [](const std::string& path) {
+    char bytes[1024];
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const ssize_t n = fd < 0 ? 0 : ::read(fd, bytes, sizeof bytes);
+    if (fd >= 0) ::close(fd);
+    return std::string(bytes, n > 0 ? static_cast<std::size_t>(n) : 0);
+  };
+  DIR* proc = ::opendir("/proc");
+  if (!proc) return false;
+  bool found = false;
+  for (const dirent* entry; !found && (entry = ::readdir(proc)) != nullptr;) {
+    if (entry->d_name[0] < '1' || entry->d_name[0] > '9') continue;  // processes only
+    const std::string folder = std::string("/proc/") + entry->d_name;
+    std::string comm = head(folder + "/comm");
+    if (!comm.empty() && comm.back() == '\n') comm.pop_back();
+    found = processes::isProcessOf(exeName, comm, head(folder + "/cmdline"));
+  }
+  ::closedir(proc);
+  return found;
 }
 
 std::string PosixPlatform::lastError() const {

@@ -4,12 +4,14 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 // clang-format on
 
 #include <utility>
 #include <vector>
 
 #include "platform/IniEngine.h"
+#include "platform/ProcessNames.h"
 #include "platform/Win32Files.h"
 #include "platform/Win32Registry.h"
 
@@ -255,6 +257,22 @@ int Win32Platform::shellExecute(const std::string& verb, const std::string& file
 
 void Win32Platform::sleep(unsigned milliseconds) {
   ::Sleep(milliseconds);
+}
+
+bool Win32Platform::processRunning(const std::string& exeName) {
+  const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = ::Process32FirstW(snapshot, &entry); more && !found; more = ::Process32NextW(snapshot, &entry)) {
+    // The program's name is ASCII: a name with other letters is not it.
+    std::string name;
+    for (const WCHAR* c = entry.szExeFile; *c; ++c) name += *c < 0x80 ? static_cast<char>(*c) : '?';
+    found = processes::namesProgram(name, exeName);
+  }
+  ::CloseHandle(snapshot);
+  return found;
 }
 
 std::string Win32Platform::lastError() const {

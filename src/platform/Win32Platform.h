@@ -57,6 +57,7 @@ class Win32Platform : public Platform {
   int shellExecute(const std::string& verb, const std::string& file, const std::string& directory,
                    int showCommand) override;
   void sleep(unsigned milliseconds) override;
+  bool processRunning(const std::string& exeName) override;
 
   std::string lastError() const override;
   std::string lastReason() const override;

@@ -14,6 +14,7 @@
 #include "ui/DialogService.h"
 #include "ui/FailureText.h"
 #include "ui/Placement.h"
+#include "ui/RunningGame.h"
 #include "ui/TextCodec.h"
 #include "ui/Twips.h"
 #include "ui/WindowHost.h"
@@ -73,6 +74,7 @@ void frmload::Command1_Click() {
                             MsgIcon::Information);
     return;
   }
+  if (!goAheadWhileGameRuns(host(), this)) return;
   const bool editorWasOpen = host().isLoaded(WindowName::Editor);
   if (!loadIntoGameFile(index)) {
     // An editor opened only for this load must not stay loaded out of sight, holding FileName.

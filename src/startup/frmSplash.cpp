@@ -26,7 +26,6 @@ constexpr float kWidth = 6750;
 constexpr float kHeight = 3600;
 
 constexpr const char* kLocateTitle = "Select Unreal Tournament.";
-constexpr const char* kLocateFilter = "UnrealTournament.exe|UnrealTournament.exe";
 }  // namespace
 
 frmSplash::frmSplash(WindowHost& host)
@@ -116,8 +115,8 @@ std::string frmSplash::findGameFolder() {
   std::string gameFolder = module.ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   if (!gameFolder.empty()) return gameFolder;
 
-  const QString chosen =
-      host().dialogs().openFileDialog(this, QString::fromLatin1(kLocateTitle), QString::fromLatin1(kLocateFilter));
+  const QString exe = QString::fromLatin1(kGameExeName);
+  const QString chosen = host().dialogs().openFileDialog(this, QString::fromLatin1(kLocateTitle), exe + '|' + exe);
   if (chosen.isEmpty()) return "";
   gameFolder = gameFolderFromExecutable(toBytes(chosen));
   // A failed write is not fatal here: the backup below still uses the chosen folder, and the main

@@ -1,7 +1,8 @@
-// The whole program walked once, as a new user would: a fresh start folder, the locate dialog, the
-// main window, a preset, the editor with a toggle and a value-list change, Apply, Undo, saving and
-// loading a setting set, the options window and the exit question. Real mouse clicks on the real
-// windows; every box is checked word for word and every file the program owns or touches byte for byte.
+// The whole program walked once, as a new user would, with the game left running: a fresh start folder,
+// the locate dialog, the main window, a preset, the editor with a toggle and a value-list change, Apply,
+// Undo, saving and loading a setting set, the options window and the exit question. Real mouse clicks on
+// the real windows; every box is checked word for word and every file the program owns or touches byte
+// for byte.
 
 #include <QTest>
 #include <QtWidgets>
@@ -64,9 +65,21 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   ASSERT_TRUE(main.isVisible());
   EXPECT_EQ(main.FileName, gameFolder + "\\System\\UnrealTournament.ini");
 
+  // The game runs from here on. Each change of its file warns once, before its first write: No leaves the
+  // file as it was, Yes goes on. Nothing else warns.
+  platform->gameRunning = true;
+  const auto stopThenGo = [&](QAbstractButton* button, bool askedFirst) {
+    const std::string before = gameIni();
+    for (const MsgAnswer warned : {MsgAnswer::No, MsgAnswer::Yes}) {
+      if (askedFirst) dialogs.answer(MsgAnswer::Yes);
+      dialogs.answer(warned);
+      click(button);
+      EXPECT_TRUE(warned == MsgAnswer::Yes || gameIni() == before) << "No changed the game's file";
+    }
+  };
+
   // The slow preset, confirmed, backed up and written.
-  dialogs.answer(MsgAnswer::Yes);
-  click(main.Option1);
+  stopThenGo(main.Option1, true);
   const std::string slow = testData("app/walk-slow.ini");  // the eleven keys of the slow preset
   EXPECT_EQ(gameIni(), slow);
   EXPECT_EQ(backup("SlowUTBackup.ini"), original);
@@ -93,7 +106,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   focus(stranger);
   focus(editor);
   EXPECT_EQ(editor.List2->item(1)->text(), "True") << "the edit not yet applied survives";
-  click(editor.Command6);
+  stopThenGo(editor.Command6, false);
   const std::string applied = edited(ticked, "CurvedSurfaces=False", "CurvedSurfaces=True");
   EXPECT_EQ(gameIni(), applied);
   EXPECT_EQ(backup("UTTemp.ini"), applied);
@@ -101,8 +114,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   EXPECT_TRUE(editor.Command7->isEnabled());
 
   // Undo puts the state before Apply back and reopens the editor on it.
-  dialogs.answer(MsgAnswer::Yes);
-  click(editor.Command7);
+  stopThenGo(editor.Command7, true);
   EXPECT_EQ(gameIni() + backup("last1.ini"), ticked + ticked);
   EXPECT_FALSE(std::filesystem::exists(startPath("BACKUP/Last.ini")));
   focus(editor);
@@ -127,7 +139,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   ASSERT_EQ(load.Combo1->count(), 1);
   EXPECT_EQ(load.Combo1->itemText(0), "LAN party");
   load.Combo1->setCurrentIndex(0);
-  click(load.Command1);
+  stopThenGo(load.Command1, false);
   const std::string loaded = edited(ticked, "SkinDetail=Low", "SkinDetail=Medium");
   EXPECT_EQ(gameIni(), loaded);
   EXPECT_EQ(backup("Last.ini"), ticked);

@@ -119,8 +119,13 @@ TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOr
   EXPECT_FALSE(main.Picture2->isVisible());
 
   platform->log.clear();
+  platform->gameRunning = true;  // the warning comes before the first write, and No stops "&Done" there
   main.Combo2->setCurrentIndex(4);  // 1024x768
-  done(9);
+  dialogs.answer(MsgAnswer::No);
+  done(10);
+  EXPECT_TRUE(platform->log.empty());
+  platform->gameRunning = false;
+  done(10);
   EXPECT_EQ(platform->writesOnly(),
             (std::vector<std::string>{"write Engine.GameEngine/CacheSizeMegs= 96",
                                       "write Engine.Engine/GameRenderDevice=OpenGLDrv.OpenGLRenderDevice",
@@ -134,7 +139,7 @@ TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOr
   const std::string before = gameIni();
   setReadOnly(gameIniPath(), true);
   platform->log.clear();
-  done(10);
+  done(11);
   EXPECT_TRUE(platform->writesOnly().size() == 1u && gameIni() == before);
 
   // The exit question, the menu and help.
@@ -183,8 +188,10 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   dialogs.onShow = nullptr;
   // The preview as the question showed it, then the backup and every write in order.
   for (const std::string& line : platform->log) shown += QString::fromStdString("\n" + line);
-  const std::string expected = edited(testData("mainwindow/slow-preset.txt"), "{game}", main.FileName);
-  EXPECT_EQ(shown.toStdString() + "\n", edited(expected, "{start}", startFolder));
+  const QString expected = QString::fromStdString(testData("mainwindow/slow-preset.txt"))
+                               .replace("{game}", QString::fromStdString(main.FileName))
+                               .replace("{start}", QString::fromStdString(startFolder));
+  EXPECT_EQ(shown.toStdString() + "\n", expected.toStdString());
   // The summary shows its fifteen keys, which the neighbouring names do not touch.
   EXPECT_EQ(main.List2->item(2)->text() + main.List2->item(4)->text() + main.List2->item(7)->text(), "FalseFalseLow");
   EXPECT_TRUE(!main.Option1->isChecked() && !preview.isVisible() && main.Picture1->isVisible());
@@ -227,12 +234,19 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   EXPECT_EQ(platform->writesOnly().size(), 10u);
   EXPECT_EQ(gameIni().find("[]"), std::string::npos);
 
-  // A read-only game file: the first failed write is said once and ends the preset, with no success box.
-  setReadOnly(gameIniPath(), true);
-  platform->log.clear();
-  run(&Frmmain::Option1_Click);
-  EXPECT_EQ(platform->writesOnly().size(), 1u);
-  expectBoxes("mainwindow/preset-boxes.txt", {backupShown, platform->displayPath(main.FileName)});
+  // A failure at the first, a middle or the last write, or at the replace of a read-only game file: the file
+  // stays byte for byte as it was, the failure is said once, and the scratch copy is gone.
+  writeGameIni(demoGameIni());
+  for (const int failing : {1, 6, 11, 12}) {
+    int writes = 0;
+    platform->failWrite = [&](const std::string&) { return ++writes == failing; };
+    if (failing == 12) setReadOnly(gameIniPath(), true);  // the box below says "read-only"
+    run(&Frmmain::Option1_Click);
+    EXPECT_EQ(writes, std::min(failing, 11));
+    EXPECT_TRUE(gameIni() == demoGameIni() && !std::filesystem::exists(startPath("BACKUP/Preset.ini"))) << failing;
+  }
+  const std::string game = platform->displayPath(main.FileName);
+  expectBoxes("mainwindow/preset-boxes.txt", {backupShown, game, game, game, game});
 }
 
 }  // namespace

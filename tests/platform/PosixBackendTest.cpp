@@ -4,6 +4,8 @@
 // the game folder found in the prefix's system.reg (folders.table: a NAME.reg and the folder found), and
 // the registry falling back to it read-only. "$C" stands for the prefix's real drive_c, "-" for no answer.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -17,6 +19,8 @@
 #include "platform/PosixPlatform.h"
 #include "platform/PosixWinePrefix.h"
 #include "support/core/TempFolder.h"
+
+extern char** environ;
 
 namespace vexorel {
 namespace {
@@ -175,6 +179,27 @@ TEST(WinePrefix, DrivePathsTheGameFolderAndTheReadOnlyRegistryFallback) {
   fs::remove(home + "/.wine/dosdevices/c:");
   fs::create_directory_symlink("../drive_gone", home + "/.wine/dosdevices/c:");
   EXPECT_EQ(wine::translateDrivePath(home + "/.wine", "C:\\UnrealTournament"), std::nullopt) << "a C: link to nowhere";
+}
+
+// Stand-ins for the game under its name: a program file called UnrealTournament.exe (the kernel cuts its
+// short name to "UnrealTournamen") and a program started the Wine way, with the Windows path as its first
+// argument. The scan of /proc finds each while it runs, and neither once it has ended.
+TEST(PosixBackend, TheProcessScanFindsAStandInGameRunNativelyOrUnderWine) {
+  TempFolder folder;
+  const std::string standIn = folder / "UnrealTournament.exe";
+  fs::copy_file("/bin/sleep", standIn);
+  PosixPlatform platform{scratchOptions(folder)};
+  for (const auto& [program, name] : {std::pair{standIn, "sleep"s},
+                                      std::pair{"/bin/sleep"s, "C:\\UnrealTournament\\System\\UnrealTournament.exe"s}}) {
+    EXPECT_FALSE(platform.processRunning("UnrealTournament.exe"));
+    char* argv[] = {const_cast<char*>(name.c_str()), const_cast<char*>("60"), nullptr};
+    pid_t game = 0;
+    ASSERT_EQ(::posix_spawn(&game, program.c_str(), nullptr, nullptr, argv, environ), 0);  // back once started
+    EXPECT_TRUE(platform.processRunning("unrealtournament.EXE")) << name;
+    ::kill(game, SIGKILL);
+    ::waitpid(game, nullptr, 0);
+  }
+  EXPECT_FALSE(platform.processRunning("UnrealTournament.exe"));
 }
 
 }  // namespace

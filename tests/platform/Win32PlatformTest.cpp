@@ -125,5 +125,12 @@ TEST(Win32Backend, RelativeNamesAreInTheProcesssFolderNotTheWindowsFolder) {
   EXPECT_TRUE(fs::equivalent(current, folder.path()));
 }
 
+// The process list finds this very program by its file name in any letter case, and no game.
+TEST(Win32Backend, TheProcessListFindsThisProgramAndNoGame) {
+  Win32Platform platform;
+  EXPECT_TRUE(platform.processRunning("PLATFORM_TESTS.exe"));
+  EXPECT_FALSE(platform.processRunning("UnrealTournament.exe"));
+}
+
 }  // namespace
 }  // namespace vexorel

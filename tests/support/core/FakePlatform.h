@@ -1,6 +1,7 @@
 #pragma once
 // The system's real backend on a test's own folders, but with a fixed memory size, pauses and shell calls recorded
-// (not run), and every profile write and copy logged in order, the writes failing when the test chooses.
+// (not run), a game that runs only when the test says so, and every profile write and copy logged in order, the
+// writes failing when the test chooses.
 
 #include <algorithm>
 #include <cstdint>
@@ -22,6 +23,7 @@ class FakePlatform : public NativePlatform {
     return shellResult;
   }
   void sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
+  bool processRunning(const std::string&) override { return gameRunning; }
   bool writePrivateProfileString(const std::string& section, const std::string& key, const std::string& value,
                                  const std::string& file) override {
     log.push_back("write " + section + "/" + key + "=" + value);
@@ -38,6 +40,7 @@ class FakePlatform : public NativePlatform {
   }
 
   int shellResult = 42;
+  bool gameRunning = false;
   std::vector<std::string> shellCalls;  // verb|file|folder|show command
   std::vector<unsigned> sleeps;
   std::vector<std::string> log;
