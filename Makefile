@@ -75,7 +75,7 @@ screenshots: build
 # $(BUILD_WIN)/packages.
 BUILD_WIN      ?= build-windows
 WIN_PACKAGES   := cmake ninja-build googletest g++-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools dpkg-dev nsis \
-                  wine wine64 fonts-wine xvfb openbox xdotool x11-utils imagemagick unzip
+                  wine wine64 fonts-wine fonts-dejavu-core xvfb openbox xdotool x11-utils imagemagick unzip
 
 windows:
 	$(call install-missing,$(WIN_PACKAGES))

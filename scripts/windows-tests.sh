@@ -23,12 +23,14 @@ trap cleanup EXIT
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WAYLAND_DISPLAY=
 
-# A fresh Wine prefix; Wine's own fonts (fonts-wine) stand in for Windows'.
+# A fresh Wine prefix. Wine's own fonts (fonts-wine) stand in for Windows': in the prefix's font folder,
+# Tahoma is found where Windows programs ask for the dialog font.
 new_prefix() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
   export WINEPREFIX="$scratch/prefix-$1"
   wineboot --init >/dev/null 2>&1
-  wineserver -p
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  wineserver -p 2>/dev/null || true  # keep one server for the whole prefix
 }
 
 step() { echo "== $*"; }
@@ -37,7 +39,7 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 # --- 1. The suite ---
 step "the test suite under Wine (offscreen)"
 DISPLAY= new_prefix suite
-DISPLAY= ctest --test-dir "$build" --output-on-failure -R "_tests$"
+DISPLAY= ctest --test-dir "$build" --output-on-failure --timeout 900 -R "_tests$"
 
 # --- 2. The real program ---
 for n in $(seq 90 99); do
@@ -54,23 +56,28 @@ cp "$here/examples/game/System/UnrealTournament.ini" "$here/examples/game/System
 gamekey='HKLM\Software\Unreal Technology\Installed Apps\UnrealTournament'
 windows_path() { winepath -w "$1" 2>/dev/null; }
 
-# Waits for a top-level window whose name is exactly $1; prints its id.
+# Waits for a visible top-level window whose name is exactly $1 and that is at least $2 pixels wide (the
+# splash and the main window share their name); prints its id.
 wait_window() {
-  local id=""
+  local id width
   for _ in $(seq 600); do
-    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)"
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+      width="$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')"
+      [ "${width:-0}" -ge "${2:-0}" ] && { echo "$id"; return 0; }
+    done
     sleep 0.1
   done
   return 1
 }
 
+# The main window, not the splash before it.
+wait_main_window() { wait_window Vexorel 600; }
+
 # Closes the window with the window manager's close (what the title bar's cross does) and waits for the
 # process to end.
 close_and_wait() {
   local window="$1" pid="$2"
-  xdotool windowactivate --sync "$window" 2>/dev/null || true
-  xdotool key --window "$window" alt+F4
+  xdotool windowactivate --sync "$window" key alt+F4 2>/dev/null || true
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
@@ -86,7 +93,7 @@ start_in() {
 first_start() {
   local folder="$1" exe="$2"
   start_in "$folder" "$exe"
-  window="$(wait_window Vexorel)" || fail "no main window \"Vexorel\" from $exe"
+  window="$(wait_main_window)" || fail "no main window \"Vexorel\" from $exe"
   [ -f "$folder/Vexorel.ini" ] || fail "no Vexorel.ini in $folder"
   cmp -s "$folder/BACKUP/BckUpUnrealTournament.txt" "$game/System/UnrealTournament.ini" ||
     fail "the first backup in $folder/BACKUP is not the game's file"
@@ -124,7 +131,7 @@ xdotool windowactivate --sync "$dialog" 2>/dev/null || true
 sleep 0.5
 xdotool type --delay 5 "$(windows_path "$game/System/UnrealTournament.exe")"
 xdotool key Return
-window="$(wait_window Vexorel)" || fail "no main window after the game was located"
+window="$(wait_main_window)" || fail "no main window after the game was located"
 recorded="$(wine reg query "$gamekey" /v Folder /reg:32 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')"
 [ "$recorded" = "$(windows_path "$game")" ] || fail "the registry holds \"$recorded\", not the game folder"
 echo "recorded: $recorded"

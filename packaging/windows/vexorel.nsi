@@ -6,7 +6,8 @@
 ; The uninstaller removes what the installer put there and nothing else: the user's Vexorel.ini and
 ; BACKUP stay.
 
-Unicode true
+; A 64-bit installer for a 64-bit program (Windows 10 and 11, 64-bit).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true

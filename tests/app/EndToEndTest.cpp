@@ -168,7 +168,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   // The backup folder holds exactly the program's own files; the scratch copy of the load is gone.
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(startPath("BACKUP")))
-    names.push_back(entry.path().filename());
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"BckUpUnrealTournament.txt", "Last.ini", "SlowUTBackup.ini", "UTTemp.ini",
                                              "last1.ini"}));

@@ -156,7 +156,8 @@ TEST_F(EditorTest, TableOfCases) {
     captions << b->text();
   for (QAction* a : form.mnuFile->actions()) captions << a->text();
   EXPECT_EQ(captions, cases().at("captions").at(0));
-  EXPECT_EQ(captionsOf(form).join('\n').toStdString() + "\n", testData("editor/captions.txt"));
+  EXPECT_EQ(comparableCaptions(captionsOf(form).join('\n').toStdString() + "\n"),
+            comparableCaptions(testData("editor/captions.txt")));
   for (const QStringList& c : cases().at("open")) expect(c[0] + "." + c[1] + "=" + c[2]);
 
   run("cycle");
@@ -219,7 +220,7 @@ TEST_F(EditorTest, OpensOnAWorkingCopyClosesBackToTheGameFileAndRefusesWithoutOn
   act("open");
   EXPECT_FALSE(form.isVisible() || form.isLoaded() || form.once || app->frmmain().FileName != gameFileName());
   expectLastBox(1, "The working copy " + shown(workingCopyName()) + " could not be made from " + shown(gameFileName()) +
-                       ", so the editor cannot open.\nNot a directory");
+                       ", so the editor cannot open.\n" + notAFolderReason());
   fs::remove(startPath("BACKUP"));  // deleted by hand: made again
   act("open; press Command3");
   EXPECT_TRUE(fs::is_directory(startPath("BACKUP")));

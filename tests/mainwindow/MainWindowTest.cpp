@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
     EXPECT_TRUE(gameIni() == demoGameIni() && !std::filesystem::exists(startPath("BACKUP/Preset.ini"))) << failing;
   }
   const std::string game = platform->displayPath(main.FileName);
-  expectBoxes("mainwindow/preset-boxes.txt", {backupShown, game, game, game, game});
+  expectBoxes("mainwindow/preset-boxes.txt", {backupShown, notAFolderReason(), game, game, game, game});
 }
 
 }  // namespace

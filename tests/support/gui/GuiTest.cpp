@@ -1,6 +1,7 @@
 #include "support/gui/GuiTest.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QRegularExpression>
 #include <filesystem>
 
@@ -44,6 +45,22 @@ QStringList captionsOf(const QWidget& window) {
   return lines;
 }
 
+std::string comparableCaptions(std::string table) {
+#ifdef _WIN32
+  return QString::fromStdString(table).remove(QRegularExpression(" at -?\\d+,-?\\d+ \\d+x\\d+")).toStdString();
+#else
+  return table;
+#endif
+}
+
+std::string notAFolderReason() {
+  TempFolder folder;
+  writeFileBytes(folder / "file", "");
+  NativePlatform platform(scratchOptions(folder));
+  platform.createDirectory((fs::path(folder / "file") / "folder").string());
+  return platform.lastReason();
+}
+
 void showValues(AppContext& app, const std::vector<std::string>& values) {
   ValueRows rows = app.state().rows;
   rows.values = values;
@@ -61,7 +78,9 @@ void GuiTest::SetUp() {
   fs::create_directories(startFolder);
   fs::create_directories(fs::path(gameFolder) / "System");
   writeGameIni(demoGameIni());
-  platform = std::make_unique<FakePlatform>(PosixPlatformOptions{registryFile, startFolder});
+  NativePlatformOptions options = scratchOptions(temp);  // the registry: a file here, a scratch key on Windows
+  options.currentDirectory = startFolder;
+  platform = std::make_unique<FakePlatform>(options);
   app = std::make_unique<AppContext>(*platform, dialogs);
 }
 
@@ -93,6 +112,10 @@ void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::st
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  // One style and one font on every system (on Windows the font comes from the folder QT_QPA_FONTDIR
+  // names), so windows measure alike wherever the tests run.
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
   QApplication::setQuitOnLastWindowClosed(false);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

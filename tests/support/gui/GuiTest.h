@@ -74,6 +74,12 @@ std::string edited(std::string bytes, const std::string& from, const std::string
 std::string testData(const std::string& name);  // a data file beside the tests, by its path under tests/
 // A window's caption, place and size, then one line per text its widgets and actions show: title, text, current text, tool tip.
 QStringList captionsOf(const QWidget& window);
+// A captions table as it can be compared on this system. On Windows the window sizes and places are left
+// out: the offscreen platform there measures the menu bar and text differently, and the placement
+// arithmetic is the same code, checked here on Linux.
+std::string comparableCaptions(std::string table);
+// The system's reason for a folder that cannot be made because a file stands where a folder should be.
+std::string notAFolderReason();
 
 // Shows these values in the editor's value list, as the user's clicks would leave them.
 void showValues(AppContext& app, const std::vector<std::string>& values);
