@@ -8,10 +8,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/FixtureTable.h"
@@ -194,8 +196,15 @@ TEST(PosixBackend, TheProcessScanFindsAStandInGameRunNativelyOrUnderWine) {
     EXPECT_FALSE(platform.processRunning("UnrealTournament.exe"));
     char* argv[] = {const_cast<char*>(name.c_str()), const_cast<char*>("60"), nullptr};
     pid_t game = 0;
-    ASSERT_EQ(::posix_spawn(&game, program.c_str(), nullptr, nullptr, argv, environ), 0);  // back once started
-    EXPECT_TRUE(platform.processRunning("unrealtournament.EXE")) << name;
+    ASSERT_EQ(::posix_spawn(&game, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    // posix_spawn comes back while the kernel is still giving the child its new name and arguments, so
+    // the scan is given a moment (at most five seconds) to see them.
+    bool seen = false;
+    for (int i = 0; i < 500 && !seen; ++i) {
+      seen = platform.processRunning("unrealtournament.EXE");
+      if (!seen) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(seen) << name;
     ::kill(game, SIGKILL);
     ::waitpid(game, nullptr, 0);
   }
