@@ -10,16 +10,9 @@
 #include <string>
 #include <string_view>
 
-namespace vexorel::files {
+#include "platform/FileReplace.h"
 
-// Why a file operation failed, in two parts: what was being done ("cannot write /x/a.ini") and the
-// system's reason ("No space left on device"). A message that names the file itself shows the reason
-// alone.
-struct Failure {
-  std::string what;
-  std::string reason;
-  std::string text() const { return reason.empty() ? what : what + ": " + reason; }
-};
+namespace vexorel::files {
 
 // What a lookup in a file's bytes picks: a part of `content`, or nullopt. It may be given a mapping of the
 // file that another program can cut short, so it only looks: it allocates nothing and throws nothing.

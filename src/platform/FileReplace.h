@@ -1,8 +1,22 @@
 #pragma once
-// What both backends' all-or-nothing file replacement share: the words for why a file is not replaced,
-// and the mark in the names of their temporary files.
+// What both backends' all-or-nothing file replacement share: how a failure is told, the words for why a
+// file is not replaced, and the mark in the names of their temporary files.
 
+#include <string>
 #include <string_view>
+
+namespace vexorel::files {
+
+// Why a file operation failed, in two parts: what was being done ("cannot write /x/a.ini") and the
+// system's reason ("No space left on device"). A message that names the file itself shows the reason
+// alone.
+struct Failure {
+  std::string what;
+  std::string reason;
+  std::string text() const { return reason.empty() ? what : what + ": " + reason; }
+};
+
+}  // namespace vexorel::files
 
 namespace vexorel::replace {
 

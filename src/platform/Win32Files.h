@@ -9,13 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileReplace.h"
+
 namespace vexorel::win32 {
 
-// Why a file operation failed: what was being done ("cannot write C:\x.ini") and the system's reason.
-struct Failure {
-  std::string what;
-  std::string reason;
-};
+using files::Failure;
 
 // The system's one-line text for a Windows error code.
 std::string describe(unsigned long code);

@@ -50,7 +50,7 @@ struct Win32Platform::State {
 
   bool fail(const win32::Failure& failure) {
     lastReason = failure.reason;
-    lastError = failure.reason.empty() ? failure.what : failure.what + ": " + failure.reason;
+    lastError = failure.text();
     return false;
   }
 
