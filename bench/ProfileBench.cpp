@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/PosixPlatform.h"
+#include "platform/linux/LinuxPlatform.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ void PlainRead(benchmark::State& state) {
 
 void ReadKey(benchmark::State& state) {
   const std::string path = files().path(fileFor(state));
-  vexorel::PosixPlatform platform;
+  vexorel::LinuxPlatform platform;
   std::string value;
   for (auto _ : state) {
     benchmark::DoNotOptimize(platform.getPrivateProfileString(kSection, kKey, "Default", value, 255, path));
@@ -129,7 +129,7 @@ void PlainCopy(benchmark::State& state) {
 
 void WriteKey(benchmark::State& state) {
   const std::string path = files().path(fileFor(state));
-  vexorel::PosixPlatform platform;
+  vexorel::LinuxPlatform platform;
   bool flip = false;
   for (auto _ : state) {
     // Alternate the value so that every call really replaces the file.

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "FuzzCommon.h"
-#include "platform/IniEngine.h"
+#include "formats/IniEngine.h"
 
 namespace {
 

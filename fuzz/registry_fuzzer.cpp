@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzCommon.h"
-#include "platform/RegistryStore.h"
+#include "formats/RegistryStore.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/IniEngine.h"
+#include "formats/IniEngine.h"
 
 namespace {
 

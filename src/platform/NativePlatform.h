@@ -3,17 +3,17 @@
 // need no conditional code of their own.
 
 #ifdef _WIN32
-#include "platform/Win32Platform.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace vexorel {
 using NativePlatform = Win32Platform;
 using NativePlatformOptions = Win32PlatformOptions;
 }  // namespace vexorel
 #else
-#include "platform/PosixPlatform.h"
+#include "platform/linux/LinuxPlatform.h"
 
 namespace vexorel {
-using NativePlatform = PosixPlatform;
-using NativePlatformOptions = PosixPlatformOptions;
+using NativePlatform = LinuxPlatform;
+using NativePlatformOptions = LinuxPlatformOptions;
 }  // namespace vexorel
 #endif

@@ -1,6 +1,6 @@
 #include "platform/ProcessNames.h"
 
-#include "platform/AsciiCase.h"
+#include "formats/AsciiCase.h"
 
 namespace vexorel::processes {
 

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "platform/FixtureTable.h"
-#include "platform/IniEngine.h"
+#include "formats/IniEngine.h"
 #include "platform/NativePlatform.h"
 #include "support/core/TempFolder.h"
 

@@ -10,8 +10,8 @@
 
 #include "platform/FixtureTable.h"
 #include "platform/Platform.h"
-#include "platform/RegistryStore.h"
-#include "platform/WineRegistry.h"
+#include "formats/RegistryStore.h"
+#include "formats/WineRegistry.h"
 
 namespace vexorel {
 namespace {

@@ -13,8 +13,8 @@
 #include <random>
 #include <thread>
 
-#include "platform/IniEngine.h"
-#include "platform/PosixPlatform.h"
+#include "formats/IniEngine.h"
+#include "platform/linux/LinuxPlatform.h"
 #include "support/core/TempFolder.h"
 #include "support/gui/GuiTest.h"
 
@@ -137,7 +137,7 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   const std::string start = contentAfter(last);
   ASSERT_GE(std::count(start.begin(), start.end(), '\n'), 1000);
   writeFileBytes(file, start);
-  PosixPlatform reader(PosixPlatformOptions{temp / "registry.reg", (temp.path() / "UT").string(), "", false});
+  LinuxPlatform reader(LinuxPlatformOptions{temp / "registry.reg", (temp.path() / "UT").string(), "", false});
   const auto leftovers = [&] { return entries(system) - 1; };
 
   std::mt19937 random(20261206);
@@ -182,7 +182,7 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
 // temporary files of writers that no longer run.
 TEST(ReplaceKeeps, BitsLinksAndHardLinksAndLeftoversOfWritersThatAreGone) {
   TempFolder temp;
-  PosixPlatform platform{PosixPlatformOptions{temp / "registry.reg", temp.path().string(), "", false}};
+  LinuxPlatform platform{LinuxPlatformOptions{temp / "registry.reg", temp.path().string(), "", false}};
   const auto write = [&](const std::string& name, const std::string& value) {
     return platform.writePrivateProfileString("A", "k", value, name);
   };

@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/PosixPlatform.h"
+#include "platform/linux/LinuxPlatform.h"
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
-  vexorel::PosixPlatform platform(vexorel::PosixPlatformOptions{"/nonexistent/vexorel-registry.reg", "/", "", false});
+  vexorel::LinuxPlatform platform(vexorel::LinuxPlatformOptions{"/nonexistent/vexorel-registry.reg", "/", "", false});
   std::printf("%d\n", static_cast<int>(::getpid()));
   std::fflush(stdout);
   for (long i = mode == "loop" && argc >= 6 && argc % 2 == 0 ? std::strtol(argv[3], nullptr, 10) : -1; i >= 0; ++i) {

@@ -1,4 +1,4 @@
-#include "platform/Win32Files.h"
+#include "platform/win32/Files.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/PosixWinePrefix.h"
+#include "platform/linux/WinePrefix.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -7,11 +7,11 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/AsciiCase.h"
-#include "platform/AtomicFile.h"
-#include "platform/PosixPaths.h"
-#include "platform/RegistryStore.h"
-#include "platform/WineRegistry.h"
+#include "formats/AsciiCase.h"
+#include "platform/linux/AtomicFile.h"
+#include "platform/linux/Paths.h"
+#include "formats/RegistryStore.h"
+#include "formats/WineRegistry.h"
 
 namespace vexorel::wine {
 namespace {

@@ -11,9 +11,9 @@
 
 #include <string>
 
-#include "platform/AtomicFile.h"
-#include "platform/IniEngine.h"
-#include "platform/PosixFaultGuard.h"
+#include "platform/linux/AtomicFile.h"
+#include "formats/IniEngine.h"
+#include "platform/linux/FaultGuard.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {

@@ -1,4 +1,4 @@
-#include "platform/Win32Platform.h"
+#include "platform/win32/Win32Platform.h"
 
 // windows.h must come first: shellapi.h needs its types.
 // clang-format off
@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/IniEngine.h"
+#include "formats/IniEngine.h"
 #include "platform/ProcessNames.h"
-#include "platform/Win32Files.h"
-#include "platform/Win32Registry.h"
+#include "platform/win32/Files.h"
+#include "platform/win32/Registry.h"
 
 namespace vexorel {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/PosixPlatform.h"
+#include "platform/linux/LinuxPlatform.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -19,13 +19,13 @@
 #include <utility>
 #include <vector>
 
-#include "platform/AtomicFile.h"
+#include "platform/linux/AtomicFile.h"
 #include "platform/GameRegistryKey.h"
-#include "platform/IniEngine.h"
-#include "platform/PosixPaths.h"
-#include "platform/PosixWinePrefix.h"
+#include "formats/IniEngine.h"
+#include "platform/linux/Paths.h"
+#include "platform/linux/WinePrefix.h"
 #include "platform/ProcessNames.h"
-#include "platform/RegistryStore.h"
+#include "formats/RegistryStore.h"
 
 extern char** environ;
 
@@ -79,10 +79,10 @@ std::string lowerCase(std::string text) {
 
 }  // namespace
 
-struct PosixPlatform::State {
-  explicit State(PosixPlatformOptions chosen) : options(std::move(chosen)) {}
+struct LinuxPlatform::State {
+  explicit State(LinuxPlatformOptions chosen) : options(std::move(chosen)) {}
 
-  PosixPlatformOptions options;
+  LinuxPlatformOptions options;
   std::string registryFile;
   std::map<RegistryKey, std::string> openKeys;  // handle -> full key path
   std::set<std::string> createdKeys;            // keys made by regCreateKey, in lower case
@@ -119,9 +119,9 @@ struct PosixPlatform::State {
   }
 };
 
-PosixPlatform::PosixPlatform(PosixPlatformOptions options)
+LinuxPlatform::LinuxPlatform(LinuxPlatformOptions options)
     : state_(std::make_unique<State>(std::move(options))) {
-  const PosixPlatformOptions& chosen = state_->options;
+  const LinuxPlatformOptions& chosen = state_->options;
   state_->registryFile = chosen.registryFile.empty() ? defaultRegistryFile() : chosen.registryFile;
   if (chosen.wineLookup) {
     state_->winePrefix = !chosen.winePrefix.empty()    ? chosen.winePrefix
@@ -130,11 +130,11 @@ PosixPlatform::PosixPlatform(PosixPlatformOptions options)
   }
 }
 
-PosixPlatform::~PosixPlatform() = default;
+LinuxPlatform::~LinuxPlatform() = default;
 
 // --- Registry ---
 
-RegistryKey PosixPlatform::regOpenKey(RegistryRoot, const std::string& subKey) {
+RegistryKey LinuxPlatform::regOpenKey(RegistryRoot, const std::string& subKey) {
   const std::string path = registry::normaliseKeyPath(std::string(kLocalMachine) + "\\" + subKey);
   bool exists = state_->createdKeys.count(lowerCase(path)) > 0;
   if (!exists) {
@@ -151,14 +151,14 @@ RegistryKey PosixPlatform::regOpenKey(RegistryRoot, const std::string& subKey) {
   return state_->nextKey++;
 }
 
-RegistryKey PosixPlatform::regCreateKey(RegistryRoot, const std::string& subKey) {
+RegistryKey LinuxPlatform::regCreateKey(RegistryRoot, const std::string& subKey) {
   const std::string path = registry::normaliseKeyPath(std::string(kLocalMachine) + "\\" + subKey);
   state_->createdKeys.insert(lowerCase(path));
   state_->openKeys[state_->nextKey] = path;
   return state_->nextKey++;
 }
 
-std::optional<RegistryData> PosixPlatform::regQueryValue(RegistryKey key, const std::string& valueName) {
+std::optional<RegistryData> LinuxPlatform::regQueryValue(RegistryKey key, const std::string& valueName) {
   const auto handle = state_->openKeys.find(key);
   if (handle == state_->openKeys.end()) {
     state_->lastFailure = {"invalid registry key handle", ""};
@@ -174,7 +174,7 @@ std::optional<RegistryData> PosixPlatform::regQueryValue(RegistryKey key, const 
   return std::nullopt;
 }
 
-bool PosixPlatform::regSetValue(RegistryKey key, const std::string& valueName, std::uint32_t type,
+bool LinuxPlatform::regSetValue(RegistryKey key, const std::string& valueName, std::uint32_t type,
                                 const std::string& bytes) {
   const auto handle = state_->openKeys.find(key);
   if (handle == state_->openKeys.end()) return state_->fail({"invalid registry key handle", ""});
@@ -194,13 +194,13 @@ bool PosixPlatform::regSetValue(RegistryKey key, const std::string& valueName, s
   return true;
 }
 
-void PosixPlatform::regCloseKey(RegistryKey key) {
+void LinuxPlatform::regCloseKey(RegistryKey key) {
   state_->openKeys.erase(key);
 }
 
 // --- Private-profile files ---
 
-std::size_t PosixPlatform::getPrivateProfileString(const std::string& section, const std::string& key,
+std::size_t LinuxPlatform::getPrivateProfileString(const std::string& section, const std::string& key,
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
   struct Query {
@@ -226,7 +226,7 @@ std::size_t PosixPlatform::getPrivateProfileString(const std::string& section, c
   return returned.size();
 }
 
-bool PosixPlatform::writePrivateProfileString(const std::string& section, const std::string& key,
+bool LinuxPlatform::writePrivateProfileString(const std::string& section, const std::string& key,
                                               const std::string& value, const std::string& fileName) {
   const std::string path = resolvePath(fileName);
   if (const std::string why = ini::whyNotWritable(section, key, value); !why.empty()) {
@@ -256,25 +256,25 @@ bool PosixPlatform::writePrivateProfileString(const std::string& section, const 
 
 // --- Files and folders ---
 
-std::string PosixPlatform::absolutePath(const std::string& path) {
+std::string LinuxPlatform::absolutePath(const std::string& path) {
   // The current folder is only asked for when the path is relative.
   const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
   return paths::makeAbsolute(path, absolute ? std::string("/") : state_->base());
 }
 
-std::string PosixPlatform::resolvePath(const std::string& path) {
+std::string LinuxPlatform::resolvePath(const std::string& path) {
   return paths::resolveCase(absolutePath(path));
 }
 
-std::string PosixPlatform::getFullPathName(const std::string& fileName) {
+std::string LinuxPlatform::getFullPathName(const std::string& fileName) {
   return resolvePath(fileName);
 }
 
-std::string PosixPlatform::getCurrentDirectory() {
+std::string LinuxPlatform::getCurrentDirectory() {
   return state_->base();
 }
 
-bool PosixPlatform::findFirstFile(const std::string& path) {
+bool LinuxPlatform::findFirstFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
   struct stat info {};
   if (::lstat(resolved.c_str(), &info) != 0)
@@ -282,7 +282,7 @@ bool PosixPlatform::findFirstFile(const std::string& path) {
   return true;
 }
 
-bool PosixPlatform::createEmptyFile(const std::string& path) {
+bool LinuxPlatform::createEmptyFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
   const std::string target = files::followLinks(resolved);
   if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
@@ -294,7 +294,7 @@ bool PosixPlatform::createEmptyFile(const std::string& path) {
   return true;
 }
 
-bool PosixPlatform::createDirectory(const std::string& path) {
+bool LinuxPlatform::createDirectory(const std::string& path) {
   const std::string resolved = resolvePath(path);
   if (::mkdir(resolved.c_str(), 0777) != 0) {
     return state_->fail({"cannot create the folder " + resolved, std::strerror(errno)});
@@ -302,31 +302,31 @@ bool PosixPlatform::createDirectory(const std::string& path) {
   return true;
 }
 
-bool PosixPlatform::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+bool LinuxPlatform::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
   files::Failure error;
   if (!files::copyAtomically(resolvePath(from), resolvePath(to), failIfExists, error)) return state_->fail(error);
   return true;
 }
 
-bool PosixPlatform::deleteFile(const std::string& path) {
+bool LinuxPlatform::deleteFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
   if (::unlink(resolved.c_str()) != 0) return state_->fail({"cannot delete " + resolved, std::strerror(errno)});
   return true;
 }
 
-std::string PosixPlatform::displayPath(const std::string& path) {
+std::string LinuxPlatform::displayPath(const std::string& path) {
   return resolvePath(path);
 }
 
 // --- Machine, shell, time ---
 
-std::uint64_t PosixPlatform::totalPhysicalMemory() {
+std::uint64_t LinuxPlatform::totalPhysicalMemory() {
   struct sysinfo info {};
   if (::sysinfo(&info) != 0) return 0;
   return static_cast<std::uint64_t>(info.totalram) * info.mem_unit;
 }
 
-int PosixPlatform::shellExecute(const std::string&, const std::string& file, const std::string& directory, int) {
+int LinuxPlatform::shellExecute(const std::string&, const std::string& file, const std::string& directory, int) {
   // ShellExecute's answers: above 32 is success; 2 is "file not found".
   constexpr int kStarted = 42;
   constexpr int kFileNotFound = 2;
@@ -358,11 +358,11 @@ int PosixPlatform::shellExecute(const std::string&, const std::string& file, con
   return kStarted;
 }
 
-void PosixPlatform::sleep(unsigned milliseconds) {
+void LinuxPlatform::sleep(unsigned milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-bool PosixPlatform::processRunning(const std::string& exeName) {
+bool LinuxPlatform::processRunning(const std::string& exeName) {
   // Reads at most the start of a small /proc file; a process that ends meanwhile reads as empty.
   const auto head = [](const std::string& path) {
     char bytes[1024];
@@ -385,11 +385,11 @@ bool PosixPlatform::processRunning(const std::string& exeName) {
   return found;
 }
 
-std::string PosixPlatform::lastError() const {
+std::string LinuxPlatform::lastError() const {
   return state_->lastFailure.text();
 }
 
-std::string PosixPlatform::lastReason() const {
+std::string LinuxPlatform::lastReason() const {
   return state_->lastFailure.reason;
 }
 

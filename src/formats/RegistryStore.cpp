@@ -1,8 +1,8 @@
-#include "platform/RegistryStore.h"
+#include "formats/RegistryStore.h"
 
 #include <cstring>
 
-#include "platform/AsciiCase.h"
+#include "formats/AsciiCase.h"
 
 namespace vexorel::registry {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/IniEngine.h"
+#include "formats/IniEngine.h"
 
 #include <cstring>
 
-#include "platform/AsciiCase.h"
+#include "formats/AsciiCase.h"
 
 namespace vexorel::ini {
 namespace {

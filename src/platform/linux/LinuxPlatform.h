@@ -9,7 +9,7 @@
 
 namespace vexorel {
 
-struct PosixPlatformOptions {
+struct LinuxPlatformOptions {
   // The registry store; empty means $XDG_CONFIG_HOME/vexorel/registry.reg (or ~/.config/...).
   std::string registryFile;
   // The folder relative names resolve against; empty means the process's working directory.
@@ -23,12 +23,12 @@ struct PosixPlatformOptions {
   bool wineLookup = true;
 };
 
-class PosixPlatform : public Platform {
+class LinuxPlatform : public Platform {
  public:
-  explicit PosixPlatform(PosixPlatformOptions options = {});
-  ~PosixPlatform() override;
-  PosixPlatform(const PosixPlatform&) = delete;
-  PosixPlatform& operator=(const PosixPlatform&) = delete;
+  explicit LinuxPlatform(LinuxPlatformOptions options = {});
+  ~LinuxPlatform() override;
+  LinuxPlatform(const LinuxPlatform&) = delete;
+  LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
   RegistryKey regOpenKey(RegistryRoot root, const std::string& subKey) override;
   RegistryKey regCreateKey(RegistryRoot root, const std::string& subKey) override;

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "platform/FixtureTable.h"
-#include "platform/PosixPaths.h"
-#include "platform/PosixPlatform.h"
-#include "platform/PosixWinePrefix.h"
+#include "platform/linux/Paths.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/WinePrefix.h"
 #include "support/core/TempFolder.h"
 
 extern char** environ;
@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 // ARGUMENTS... a line, escaped; the output (stdout when the exit is 0, else stderr, the other one empty) is
 // whole, for usage errors its start.
 // $F is the test's folder.
-TEST(PosixPaths, SeparatorsFullPathsLookupInAnyLetterCaseAndTheProfileTool) {
+TEST(LinuxPaths, SeparatorsFullPathsLookupInAnyLetterCaseAndTheProfileTool) {
   TempFolder folder;
   for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(folder.path() / made);
   writeFileBytes(folder.path() / "Game" / "system" / "UnrealTournament.ini", "");
@@ -70,10 +70,10 @@ TEST(PosixPaths, SeparatorsFullPathsLookupInAnyLetterCaseAndTheProfileTool) {
   EXPECT_EQ(readFileBytes(folder / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
 }
 
-TEST(PosixFileCalls, TheProcesssOwnFolderAndTheDesktopOpener) {
+TEST(LinuxFileCalls, TheProcesssOwnFolderAndTheDesktopOpener) {
   TempFolder folder;
-  PosixPlatform platform{PosixPlatformOptions{folder / "registry.reg", folder.path().string()}};
-  PosixPlatform processFolder{PosixPlatformOptions{folder / "registry.reg", ""}};
+  LinuxPlatform platform{LinuxPlatformOptions{folder / "registry.reg", folder.path().string()}};
+  LinuxPlatform processFolder{LinuxPlatformOptions{folder / "registry.reg", ""}};
   EXPECT_EQ(processFolder.getFullPathName("x.ini"), (fs::current_path() / "x.ini").string());
   // A stand-in opener on the PATH records its folder and arguments: no shell sees the name.
   fs::create_directories(folder.path() / "bin");
@@ -117,7 +117,7 @@ struct Prefix {
   }
 };
 
-std::optional<std::string> queryGameFolder(PosixPlatform& platform) {
+std::optional<std::string> queryGameFolder(LinuxPlatform& platform) {
   const RegistryKey key = platform.regOpenKey(RegistryRoot::LocalMachine, kGameKey);
   const auto data = key == kNoRegistryKey ? std::nullopt : platform.regQueryValue(key, "Folder");
   return data ? std::optional<std::string>(data->bytes) : std::nullopt;
@@ -138,7 +138,7 @@ TEST(WinePrefix, DrivePathsTheGameFolderAndTheReadOnlyRegistryFallback) {
   EXPECT_EQ(wine::translateDrivePath("", "C:\\UnrealTournament"), std::nullopt);
   fs::copy_file(kWine / "wow.reg", prefix.path + "/system.reg", fs::copy_options::overwrite_existing);
   const std::string store = prefix.temp / "registry.reg", real = *prefix.expand("$C/UnrealTournament");
-  PosixPlatform platform{PosixPlatformOptions{store, prefix.temp.path().string(), prefix.path}};
+  LinuxPlatform platform{LinuxPlatformOptions{store, prefix.temp.path().string(), prefix.path}};
   EXPECT_EQ(queryGameFolder(platform), real + '\0');
   const RegistryKey key = platform.regOpenKey(RegistryRoot::LocalMachine, kGameKey);
   EXPECT_EQ(platform.regQueryValue(key, "Path"), std::nullopt) << "the borrowing is for the game folder only";
@@ -147,7 +147,7 @@ TEST(WinePrefix, DrivePathsTheGameFolderAndTheReadOnlyRegistryFallback) {
   ASSERT_TRUE(platform.regSetValue(key, "Folder", RegSz, "/games/ut"));
   EXPECT_EQ(queryGameFolder(platform), std::string("/games/ut") + '\0');
   EXPECT_EQ(readFileBytes(prefix.path + "/system.reg"), readFileBytes(kWine / "wow.reg")) << "never written";
-  PosixPlatform off{PosixPlatformOptions{prefix.temp / "none.reg", "", prefix.path, false}};
+  LinuxPlatform off{LinuxPlatformOptions{prefix.temp / "none.reg", "", prefix.path, false}};
   EXPECT_EQ(queryGameFolder(off), std::nullopt);
 
   // The prefix comes from the environment only for the user's own store: WINEPREFIX, then ~/.wine.
@@ -160,22 +160,22 @@ TEST(WinePrefix, DrivePathsTheGameFolderAndTheReadOnlyRegistryFallback) {
   set("XDG_CONFIG_HOME", (prefix.temp / "config").c_str());
   set("WINEPREFIX", prefix.path.c_str());
   set("HOME", home.c_str());
-  PosixPlatform users;  // the program's own construction, its store in the configuration folder
+  LinuxPlatform users;  // the program's own construction, its store in the configuration folder
   EXPECT_EQ(queryGameFolder(users), real + '\0');
   ASSERT_TRUE(users.regSetValue(users.regCreateKey(RegistryRoot::LocalMachine, kGameKey), "Folder", RegSz, "x"));
   EXPECT_TRUE(fs::remove(prefix.temp / "config/vexorel/registry.reg")) << "the store follows the configuration folder";
-  PosixPlatform named{PosixPlatformOptions{prefix.temp / "store.reg", ""}};
+  LinuxPlatform named{LinuxPlatformOptions{prefix.temp / "store.reg", ""}};
   EXPECT_EQ(queryGameFolder(named), std::nullopt) << "a caller with a store of its own never reads the prefix";
   set("WINEPREFIX", "prefix");  // relative: refused, as Wine refuses it
   const fs::path before = fs::current_path();
   fs::current_path(prefix.temp.path());
-  PosixPlatform relative;
+  LinuxPlatform relative;
   EXPECT_EQ(queryGameFolder(relative), std::nullopt);
   fs::current_path(before);
   set("WINEPREFIX", nullptr);
   EXPECT_EQ(wine::prefixFromEnvironment(), home + "/.wine");
   fs::rename(prefix.path, home + "/.wine");
-  PosixPlatform fallback;
+  LinuxPlatform fallback;
   EXPECT_EQ(queryGameFolder(fallback), fs::canonical(home + "/.wine/drive_c/UnrealTournament").string() + '\0');
   for (const auto& [name, value] : saved) set(name, value ? value->c_str() : nullptr);
   fs::remove(home + "/.wine/dosdevices/c:");
@@ -186,11 +186,11 @@ TEST(WinePrefix, DrivePathsTheGameFolderAndTheReadOnlyRegistryFallback) {
 // Stand-ins for the game under its name: a program file called UnrealTournament.exe (the kernel cuts its
 // short name to "UnrealTournamen") and a program started the Wine way, with the Windows path as its first
 // argument. The scan of /proc finds each while it runs, and neither once it has ended.
-TEST(PosixBackend, TheProcessScanFindsAStandInGameRunNativelyOrUnderWine) {
+TEST(LinuxBackend, TheProcessScanFindsAStandInGameRunNativelyOrUnderWine) {
   TempFolder folder;
   const std::string standIn = folder / "UnrealTournament.exe";
   fs::copy_file("/bin/sleep", standIn);
-  PosixPlatform platform{scratchOptions(folder)};
+  LinuxPlatform platform{scratchOptions(folder)};
   for (const auto& [program, name] : {std::pair{standIn, "sleep"s},
                                       std::pair{"/bin/sleep"s, "C:\\UnrealTournament\\System\\UnrealTournament.exe"s}}) {
     EXPECT_FALSE(platform.processRunning("UnrealTournament.exe"));

@@ -1,9 +1,9 @@
-#include "platform/WineRegistry.h"
+#include "formats/WineRegistry.h"
 
 #include <vector>
 
-#include "platform/AsciiCase.h"
-#include "platform/RegistryStore.h"
+#include "formats/AsciiCase.h"
+#include "formats/RegistryStore.h"
 
 namespace vexorel::wine {
 namespace {

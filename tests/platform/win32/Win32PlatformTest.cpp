@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/NativePlatform.h"
-#include "platform/Win32Platform.h"
+#include "platform/win32/Win32Platform.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {

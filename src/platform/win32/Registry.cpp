@@ -1,11 +1,11 @@
-#include "platform/Win32Registry.h"
+#include "platform/win32/Registry.h"
 
 #include <windows.h>
 
 #include <string_view>
 #include <vector>
 
-#include "platform/AsciiCase.h"
+#include "formats/AsciiCase.h"
 
 namespace vexorel::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/PosixPaths.h"
+#include "platform/linux/Paths.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/AsciiCase.h"
+#include "formats/AsciiCase.h"
 
 namespace vexorel::paths {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/Win32Files.h"
+#include "platform/win32/Files.h"
 
 namespace vexorel::win32 {
 

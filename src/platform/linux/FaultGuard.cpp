@@ -1,4 +1,4 @@
-#include "platform/PosixFaultGuard.h"
+#include "platform/linux/FaultGuard.h"
 
 #include <csetjmp>
 #include <csignal>

@@ -1,4 +1,4 @@
-#include "platform/AtomicFile.h"
+#include "platform/linux/AtomicFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "platform/FileReplace.h"
-#include "platform/PosixFaultGuard.h"
-#include "platform/PosixPaths.h"
+#include "platform/linux/FaultGuard.h"
+#include "platform/linux/Paths.h"
 
 namespace vexorel::files {
 namespace {
