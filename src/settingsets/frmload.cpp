@@ -107,9 +107,7 @@ bool frmload::loadIntoGameFile(int index) {
   const SetLoadResult result = LoadSetIntoGameFile(host().platform(), host().module(), request);
   state.changedItems = result.changed;
   if (!result.failedKey.empty()) {
-    host().dialogs().msgBox(
-        this, QStringLiteral("Error when saving this item") + toQString(result.failedKey) + QStringLiteral(" = "),
-        MsgButtons::Ok, MsgIcon::Critical);
+    host().dialogs().msgBox(this, itemNotSaved(result.failedKey), MsgButtons::Ok, MsgIcon::Critical);
     if (host().ending()) return false;
   }
   if (!result.loaded) {
