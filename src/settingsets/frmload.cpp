@@ -1,7 +1,6 @@
 #include "settingsets/frmload.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include "core/ReadModule.h"
@@ -86,9 +85,8 @@ void frmload::Command1_Click() {
   host().dialogs().msgBox(this, QStringLiteral("Graphics changes have been applied"), MsgButtons::Ok,
                           MsgIcon::Information, QStringLiteral("Done"));
   host().unload(WindowName::Editor);
-  FormWindow& main = host().window(WindowName::Main);
-  if (auto* picture = main.findChild<QWidget*>(QStringLiteral("Picture1"))) picture->setVisible(true);
-  main.showForm();
+  host().showAppliedPicture();
+  host().show(WindowName::Main);
   hideForm();
 }
 
