@@ -79,7 +79,7 @@ void Form4::readSaveCount() {
   ReadModule& module = host().module();
   const std::string& settingsFile = state_.VEXORELPATH;
   const std::string text = module.ReadProfileValue(kSettingsSection, kSaveNumberKey, settingsFile);
-  const std::optional<int> count = ParseSaveCount(text);
+  const std::optional<int> count = sets::parseSaveNumber(text);
   if (!count) {
     // A count that is no number is put right; the button and the status text stay as they are.
     module.WriteIniValue(kSettingsSection, kSaveNumberKey, "0", settingsFile);
