@@ -56,7 +56,7 @@ void frmload::onLoad() {
 
   ReadModule& module = host().module();
   const std::string& file = host().state().VEXORELPATH;
-  const int count = sets::setCountForListing(module, file);
+  const int count = sets::readSetCount(module, file).count;
   for (int n = 1; n <= count; ++n) {
     const std::string section = sets::sectionName(n);
     const auto name = sets::readIfPresent(module, section, sets::kSaveNameKey, file);
