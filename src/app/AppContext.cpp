@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 
 #include "editor/Form4.h"
 #include "editor/Form5.h"
@@ -42,6 +43,10 @@ AppContext::~AppContext() {
   form1_.reset();
   frmmain_.reset();
   splash_.reset();
+}
+
+void AppContext::showAppliedPicture() {
+  frmmain().Picture1->show();
 }
 
 void AppContext::start() {

@@ -42,6 +42,7 @@ class AppContext : public WindowHost {
   void end() override;
   bool ending() const override { return ending_; }
   QWindow* focusedBefore(const QWindow* window) const override;
+  void showAppliedPicture() override;
 
   // Each window by its own type, for the program's start and for tests.
   frmSplash& splash();

@@ -34,9 +34,18 @@ bool setHoldsData(ReadModule& module, const std::string& file, int setNumber, co
                      [&](const std::string& key) { return readIfPresent(module, section, key, file).has_value(); });
 }
 
+namespace {
+
+// The count as stored, or as it is to be put right; the file is scanned for sets only in that case.
+SetCount storedSetCount(ReadModule& module, const std::string& file) {
+  const std::string stored = module.ReadProfileValue(kProgramSection, kSaveNumberKey, file);
+  return setCountFrom(stored, parseSaveNumber(stored) ? 0 : highestNamedSet(module, file));
+}
+
+}  // namespace
+
 std::optional<int> numberForNewSet(ReadModule& module, const std::string& file, const std::vector<std::string>& keys) {
-  const auto count = parseSaveNumber(module.ReadProfileValue(kProgramSection, kSaveNumberKey, file));
-  int candidate = count ? *count + 1 : highestNamedSet(module, file) + 1;
+  int candidate = storedSetCount(module, file).count + 1;
   // A count that was reset or edited by hand may point into sets already saved: never write over one.
   if (candidate <= kHighestSetNumber && setHoldsData(module, file, candidate, keys)) {
     candidate = std::max(candidate, highestNamedSet(module, file, candidate)) + 1;
@@ -46,13 +55,11 @@ std::optional<int> numberForNewSet(ReadModule& module, const std::string& file, 
   return candidate;
 }
 
-int setCountForListing(ReadModule& module, const std::string& file) {
-  const auto count = parseSaveNumber(module.ReadProfileValue(kProgramSection, kSaveNumberKey, file));
-  if (count) return *count;
-  const int found = highestNamedSet(module, file);
-  // The repair is a convenience: when the file cannot be written the sets are still listed.
-  module.WriteIniValue(kProgramSection, kSaveNumberKey, std::to_string(found), file);
-  return found;
+SetCount readSetCount(ReadModule& module, const std::string& file) {
+  const SetCount count = storedSetCount(module, file);
+  // The repair is a convenience: when the file cannot be written the sets are still shown.
+  if (count.replaced) module.WriteIniValue(kProgramSection, kSaveNumberKey, count.text, file);
+  return count;
 }
 
 }  // namespace vexorel::sets

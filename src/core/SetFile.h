@@ -1,13 +1,14 @@
 #pragma once
 // Questions about the setting sets stored in the program's settings file, asked key by key through
 // the private-profile reader: whether a set is there, which number a new set may take without
-// overwriting one, and how many sets to list when the stored count is not a number.
+// overwriting one, and how many sets there are when the stored count is not a number.
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/ReadModule.h"
+#include "core/SetRules.h"
 
 namespace vexorel::sets {
 
@@ -29,8 +30,8 @@ bool setHoldsData(ReadModule& module, const std::string& file, int setNumber, co
 // otherwise the first empty section above every set found. nullopt when no number is left.
 std::optional<int> numberForNewSet(ReadModule& module, const std::string& file, const std::vector<std::string>& keys);
 
-// How many sets the load window lists: "SaveNumber" when it is a number; otherwise the highest set
-// found, which is then written back as "SaveNumber" so the count is a number again.
-int setCountForListing(ReadModule& module, const std::string& file);
+// "SaveNumber" as the editor shows it and the load window lists by (setCountFrom, with the highest set
+// found as the last one). A count put in place of a text that was none is written back.
+SetCount readSetCount(ReadModule& module, const std::string& file);
 
 }  // namespace vexorel::sets

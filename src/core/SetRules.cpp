@@ -30,6 +30,11 @@ std::optional<int> parseSaveNumber(std::string_view text) {
   return value;
 }
 
+SetCount setCountFrom(std::string_view stored, int lastSet) {
+  if (const auto count = parseSaveNumber(stored)) return {*count, std::string(stored), false};
+  return {lastSet, std::to_string(lastSet), true};
+}
+
 std::optional<std::string> nameProblem(std::string_view name) {
   if (name.empty()) return "Please enter a name for the setting set.";
   // A line break would start a new line of the file; a NUL ends the text the reader hands back.

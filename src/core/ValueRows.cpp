@@ -6,12 +6,12 @@
 
 namespace vexorel {
 
-ValueRows ReadValueRows(ReadModule& module, const std::string& file) {
+ValueRows ReadValueRows(ReadModule& module, const std::string& file, CoronasSection coronas) {
   ValueRows rows;
   for (int row = 0; row < kSettingRows; ++row) {
     const std::string key(kSettingRowKeys[static_cast<std::size_t>(row)]);
     std::string value;
-    if (row == kCoronasRow) {
+    if (row == kCoronasRow && coronas == CoronasSection::RenderDevice) {
       module.ReadIniValueUncounted(kEngineSection, kRenderDeviceKey, file);
       const std::string deviceSection = module.LastIniValue;
       module.ReadIniValue(deviceSection, key, file);

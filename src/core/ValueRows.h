@@ -1,6 +1,6 @@
 #pragma once
-// The editor's value list, row by row: the keys (its List1) and the values (its List2), and how it is
-// read from a file.
+// The setting rows of the editor's value list and the main window's summary: the keys (their List1)
+// and the values (their List2), and how they are read from a file.
 
 #include <string>
 #include <vector>
@@ -14,8 +14,13 @@ struct ValueRows {
   std::vector<std::string> values;
 };
 
-// The value list as `file` holds it: row by row the shared setting rows, Coronas from the render
-// device's own section and the render device by its short name. The read counter ends at 0.
-ValueRows ReadValueRows(ReadModule& module, const std::string& file);
+// Where the Coronas row is read from: the main window's summary reads it with the other client
+// settings, the editor from the render device's own section, where its writes go.
+enum class CoronasSection { Client, RenderDevice };
+
+// The fifteen setting rows as `file` holds them, row by row, the render device by its short name. The
+// read counter ends at 0.
+ValueRows ReadValueRows(ReadModule& module, const std::string& file,
+                        CoronasSection coronas = CoronasSection::RenderDevice);
 
 }  // namespace vexorel

@@ -47,12 +47,6 @@ std::string rowBytes(const QListWidget* list, int row) {
   return item ? bytesOf(item->data(Qt::UserRole), item->text()) : std::string();
 }
 
-std::vector<std::string> allRows(const QListWidget* list) {
-  std::vector<std::string> rows;
-  for (int i = 0; i < list->count(); ++i) rows.push_back(rowBytes(list, i));
-  return rows;
-}
-
 void setAllRows(QListWidget* list, const std::vector<std::string>& rows) {
   list->clear();
   for (const std::string& row : rows) appendRow(list, row);

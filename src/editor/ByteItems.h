@@ -15,7 +15,6 @@ void insertRow(QListWidget* list, int row, const std::string& bytes);
 // Replaces the text of an existing row; a row that does not exist is left alone.
 void replaceRow(QListWidget* list, int row, const std::string& bytes);
 std::string rowBytes(const QListWidget* list, int row);
-std::vector<std::string> allRows(const QListWidget* list);
 void setAllRows(QListWidget* list, const std::vector<std::string>& rows);
 
 void appendComboItem(QComboBox* combo, const std::string& bytes);

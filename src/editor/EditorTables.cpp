@@ -1,8 +1,5 @@
 #include "editor/EditorTables.h"
 
-#include <cctype>
-#include <limits>
-
 namespace vexorel {
 
 namespace {
@@ -102,26 +99,6 @@ int TextMatch(const std::vector<std::string>& items, const std::string& value) {
     if (items[i] == value) return static_cast<int>(i);
   }
   return -1;
-}
-
-std::optional<int> ParseSaveCount(const std::string& text) {
-  std::size_t i = 0;
-  const auto blank = [&](std::size_t at) { return at < text.size() && (text[at] == ' ' || text[at] == '\t'); };
-  while (blank(i)) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const std::size_t digitsStart = i;
-  long value = 0;
-  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-    value = value * 10 + (text[i++] - '0');
-    if (value > 32768) return std::nullopt;
-  }
-  if (i == digitsStart) return std::nullopt;
-  while (blank(i)) ++i;
-  if (i != text.size()) return std::nullopt;
-  if (negative) value = -value;
-  if (value < std::numeric_limits<short>::min() || value > std::numeric_limits<short>::max()) return std::nullopt;
-  return static_cast<int>(value);
 }
 
 }  // namespace vexorel

@@ -37,8 +37,4 @@ const ComboSpec& ComboSpecFor(int n);
 // The first item equal to the value (exact, case-sensitive, no trimming), or -1.
 int TextMatch(const std::vector<std::string>& items, const std::string& value);
 
-// The stored count of saved sets as a number: optional blanks, an optional sign and decimal digits,
-// within 16 bits. Anything else ("Default", "", "abc", "1.5") is not a number.
-std::optional<int> ParseSaveCount(const std::string& text);
-
 }  // namespace vexorel

@@ -4,7 +4,6 @@
 // changes. While it is loaded the main window's FileName names the working copy.
 
 #include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,12 +40,6 @@ class Form4 : public FormWindow {
   std::string& DriverType;
   std::string& warzoeken;
   bool& askone;
-  std::string pathname;
-  std::string strwaarde;
-  std::int16_t Numbackup = 0;
-  std::int16_t waarde = 0;
-  std::int16_t TextIndex = 0;
-  bool Quest = false;
 
   // Controls other windows (and tests) use.
   QTabWidget* SSTab1 = nullptr;

@@ -71,7 +71,7 @@ void Form4::Command6_Click() {
   const std::string reason = copied ? std::string() : platform.lastReason();
   wait.done();
   if (!failedKey.empty()) {
-    critical(QStringLiteral("Error when saving this item") + toQString(failedKey) + QStringLiteral(" = "));
+    critical(itemNotSaved(failedKey));
     return;
   }
   if (!copied) {
@@ -92,7 +92,7 @@ bool Form4::writeChangedItems() {
   listStore().showState();
   if (!result.stored()) {
     // The value list keeps the user's edits; the caller must not carry on as if they were stored.
-    critical(QStringLiteral("Error when saving this item") + toQString(result.failedKey) + QStringLiteral(" = "));
+    critical(itemNotSaved(result.failedKey));
     return false;
   }
   lees();

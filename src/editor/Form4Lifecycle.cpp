@@ -11,9 +11,9 @@
 #include "core/BackupFolder.h"
 #include "core/ReadModule.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SetFile.h"
 #include "core/SetRules.h"
 #include "core/SettingSetStore.h"
-#include "core/SettingsFile.h"
 #include "core/SharedState.h"
 #include "editor/ByteItems.h"
 #include "editor/EditorTables.h"
@@ -76,18 +76,13 @@ void Form4::onActivate() {
 }
 
 void Form4::readSaveCount() {
-  ReadModule& module = host().module();
-  const std::string& settingsFile = state_.VEXORELPATH;
-  const std::string text = module.ReadProfileValue(kSettingsSection, kSaveNumberKey, settingsFile);
-  const std::optional<int> count = ParseSaveCount(text);
-  if (!count) {
-    // A count that is no number is put right; the button and the status text stay as they are.
-    module.WriteIniValue(kSettingsSection, kSaveNumberKey, "0", settingsFile);
-    return;
-  }
-  Command2->setEnabled(*count != 0);
+  // A count that is no count is put right, as the number of the last set in the file.
+  const sets::SetCount saved = sets::readSetCount(host().module(), state_.VEXORELPATH);
+  // With no set in the file nothing was hidden: the button and the status text stay as they are.
+  if (saved.replaced && saved.count == 0) return;
+  Command2->setEnabled(saved.count != 0);
   StB1Panel1->setMinimumWidth(twipsToPixels(kStatusPanelMinWidth));
-  StB1Panel1->setText(QStringLiteral("Found ") + toQString(text) + QStringLiteral(" saved settings"));
+  StB1Panel1->setText(QStringLiteral("Found ") + toQString(saved.text) + QStringLiteral(" saved settings"));
 }
 
 void Form4::onUnload() {

@@ -24,9 +24,10 @@ Form5::Form5(WindowHost& host) : FormWindow(host) {
     lists->addWidget(*slot);
   }
   layout->addLayout(lists);
-  Text1 = new QLineEdit(this);
-  Text1->setObjectName(QStringLiteral("Text1"));
-  layout->addWidget(Text1);
+  // The design's text box stays on the window, though nothing reads or writes it.
+  auto* text1 = new QLineEdit(this);
+  text1->setObjectName(QStringLiteral("Text1"));
+  layout->addWidget(text1);
   resize(600, 300);
 }
 

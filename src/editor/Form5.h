@@ -4,7 +4,6 @@
 
 #include "ui/FormWindow.h"
 
-class QLineEdit;
 class QListWidget;
 
 namespace vexorel {
@@ -20,7 +19,6 @@ class Form5 : public FormWindow {
   QListWidget* List3 = nullptr;  // new values of the changed items
   QListWidget* List4 = nullptr;  // keys of the changed items
   QListWidget* List5 = nullptr;  // old values of the changed items
-  QLineEdit* Text1 = nullptr;
 
   // Shows the snapshot and the changed items as the shared state holds them.
   void showState();

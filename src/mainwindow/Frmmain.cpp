@@ -6,8 +6,8 @@
 #include <QListWidget>
 
 #include "core/ReadModule.h"
-#include "core/RenderDeviceCatalogue.h"
 #include "core/SharedState.h"
+#include "core/ValueRows.h"
 #include "mainwindow/SummaryRows.h"
 #include "ui/DialogService.h"
 #include "ui/Placement.h"
@@ -53,13 +53,10 @@ void Frmmain::leesman() {
   List1->clear();
   List2->clear();
   ReadModule& module = host().module();
-  for (int row = 0; row < kSettingRows; ++row) {
-    const std::string key(kSettingRowKeys[static_cast<std::size_t>(row)]);
-    module.ReadIniValue(summarySection(row), key, FileName);
-    std::string value = module.LastIniValue;
-    if (row == kDeviceRow) value = ShortNameOrClassName(value);
-    List2->insertItem(module.IniReadCount - 1, toQString(value));
-    List1->insertItem(row, toQString(key));
+  const ValueRows rows = ReadValueRows(module, FileName, CoronasSection::Client);
+  for (std::size_t row = 0; row < rows.keys.size(); ++row) {
+    List1->addItem(toQString(rows.keys[row]));
+    List2->addItem(toQString(rows.values[row]));
   }
   module.ReadIniValue(std::string(kClientSection), std::string(kViewportXKey), FileName);
   const std::string width = module.LastIniValue;

@@ -1,6 +1,6 @@
 #pragma once
-// The fifteen rows of the main window's summary and the texts of its status bar panels. Pure
-// tables and text rules, no widgets.
+// The keys and texts of the status bar panels beside the main window's summary. Pure tables and text
+// rules, no widgets.
 
 #include <array>
 #include <string>
@@ -9,11 +9,6 @@
 #include "core/GameFiles.h"
 
 namespace vexorel {
-
-// The summary's rows are the shared setting rows; each is read from this section.
-inline constexpr const char* summarySection(int row) {
-  return row == kDeviceRow ? kEngineSection : kClientSection;
-}
 
 inline constexpr std::string_view kViewportXKey = "FullscreenViewportX";
 inline constexpr std::string_view kViewportYKey = "FullscreenViewportY";

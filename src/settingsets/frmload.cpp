@@ -1,7 +1,6 @@
 #include "settingsets/frmload.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include "core/ReadModule.h"
@@ -57,7 +56,7 @@ void frmload::onLoad() {
 
   ReadModule& module = host().module();
   const std::string& file = host().state().VEXORELPATH;
-  const int count = sets::setCountForListing(module, file);
+  const int count = sets::readSetCount(module, file).count;
   for (int n = 1; n <= count; ++n) {
     const std::string section = sets::sectionName(n);
     const auto name = sets::readIfPresent(module, section, sets::kSaveNameKey, file);
@@ -86,9 +85,8 @@ void frmload::Command1_Click() {
   host().dialogs().msgBox(this, QStringLiteral("Graphics changes have been applied"), MsgButtons::Ok,
                           MsgIcon::Information, QStringLiteral("Done"));
   host().unload(WindowName::Editor);
-  FormWindow& main = host().window(WindowName::Main);
-  if (auto* picture = main.findChild<QWidget*>(QStringLiteral("Picture1"))) picture->setVisible(true);
-  main.showForm();
+  host().showAppliedPicture();
+  host().show(WindowName::Main);
   hideForm();
 }
 
@@ -107,9 +105,7 @@ bool frmload::loadIntoGameFile(int index) {
   const SetLoadResult result = LoadSetIntoGameFile(host().platform(), host().module(), request);
   state.changedItems = result.changed;
   if (!result.failedKey.empty()) {
-    host().dialogs().msgBox(
-        this, QStringLiteral("Error when saving this item") + toQString(result.failedKey) + QStringLiteral(" = "),
-        MsgButtons::Ok, MsgIcon::Critical);
+    host().dialogs().msgBox(this, itemNotSaved(result.failedKey), MsgButtons::Ok, MsgIcon::Critical);
     if (host().ending()) return false;
   }
   if (!result.loaded) {

@@ -34,6 +34,9 @@ class WindowHost {
   virtual void end() = 0;
   virtual bool ending() const = 0;
 
+  // Shows the main window's picture that marks settings as applied to the game's file.
+  virtual void showAppliedPicture() = 0;
+
   // The window that held the focus before `window` took it: nullptr when that was another program or
   // no window at all.
   virtual QWindow* focusedBefore(const QWindow* window) const = 0;

@@ -1,5 +1,5 @@
-// The pure rules of core: the path and device-name tables from a data file, and the changed-items
-// comparison and the sections its writes go to.
+// The pure rules of core: the path, device-name and set-count tables from a data file, and the
+// changed-items comparison and the sections its writes go to.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,6 +8,7 @@
 
 #include "core/ChangedItems.h"
 #include "core/RenderDeviceCatalogue.h"
+#include "core/SetRules.h"
 #include "core/SettingsFile.h"
 #include "support/core/TempFolder.h"
 
@@ -25,6 +26,11 @@ TEST(CoreRules, TableOfCases) {
       {"shortOrClass", [](const std::string& s) { return ShortNameOrClassName(s); }},
       {"classForList", [](const std::string& s) { return orNone(ClassNameForListName(s)); }},
       {"classForShort", [](const std::string& s) { return orNone(ClassNameForShortName(s)); }},
+      {"setCount",
+       [](const std::string& s) {
+         const auto c = sets::setCountFrom(s.substr(s.find(':') + 1), std::stoi(s));
+         return std::to_string(c.count) + " " + c.text + (c.replaced ? " replaced" : "");
+       }},
   };
   std::istringstream table(testing::readFileBytes(std::string(VEXOREL_SOURCE_DIR) + "/tests/core/rules.txt"));
   int cases = 0;
