@@ -8,7 +8,8 @@ PACKAGES     := cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest
 RUN_FOLDER   := $(BUILD)/run
 DEMO_GAME    := $(BUILD)/demo-game
 
-.PHONY: run test test-sanitize test-clang windows test-windows bench deps configure build screenshots clean fuzz fuzz-ci fuzz-deps
+.PHONY: run test test-sanitize test-clang windows test-windows bench deps configure build screenshots clean fuzz fuzz-ci fuzz-deps \
+        format format-check tidy
 
 # Installs the Debian packages named in $(1) that are missing (as root, or through sudo).
 define install-missing
@@ -62,6 +63,22 @@ test-clang: deps fuzz-deps
 	  -DVEXOREL_BUILD_BENCH=OFF -DVEXOREL_WERROR=ON
 	cmake --build $(BUILD_CLANG) -j2
 	ctest --test-dir $(BUILD_CLANG) --output-on-failure -j2
+
+# Habits CI keeps: the layout clang-format gives (.clang-format), and clang-tidy's bug and performance
+# checks (.clang-tidy) over the build's compile commands. `make format` lays out every file.
+STYLE_PACKAGES := clang-format clang-tidy
+FORMATTED       = $$(git ls-files '*.cpp' '*.h')
+
+format:
+	clang-format -i $(FORMATTED)
+
+format-check:
+	$(call install-missing,$(STYLE_PACKAGES))
+	clang-format --dry-run --Werror $(FORMATTED)
+
+tidy: build
+	$(call install-missing,$(STYLE_PACKAGES))
+	run-clang-tidy -p $(BUILD) -j2 -quiet '$(abspath .)/(src|tools)/'
 
 bench: build
 	$(BUILD)/bench/vexorel_bench

@@ -56,7 +56,7 @@ std::optional<int> numberForNewSet(ReadModule& module, const std::string& file, 
 }
 
 SetCount readSetCount(ReadModule& module, const std::string& file) {
-  const SetCount count = storedSetCount(module, file);
+  SetCount count = storedSetCount(module, file);
   // The repair is a convenience: when the file cannot be written the sets are still shown.
   if (count.replaced) module.WriteIniValue(kProgramSection, kSaveNumberKey, count.text, file);
   return count;

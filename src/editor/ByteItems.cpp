@@ -66,6 +66,7 @@ std::string comboItemBytes(const QComboBox* combo, int index) {
 
 std::vector<std::string> comboItems(const QComboBox* combo) {
   std::vector<std::string> items;
+  items.reserve(static_cast<std::size_t>(combo->count()));
   for (int i = 0; i < combo->count(); ++i) items.push_back(comboItemBytes(combo, i));
   return items;
 }

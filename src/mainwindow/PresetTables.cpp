@@ -28,16 +28,19 @@ std::string sectionFor(const PresetRow& row, const std::string& deviceSection) {
 
 std::vector<PresetEntry> presetPreview(Preset preset) {
   std::vector<PresetEntry> rows;
+  rows.reserve(kPresetRows.size());
   for (const PresetRow& row : kPresetRows) rows.push_back({"", std::string(row.key), valueFor(row, preset)});
   return rows;
 }
 
 std::vector<PresetEntry> presetWrites(Preset preset, const std::string& deviceSection) {
   std::vector<const PresetRow*> ordered;
+  ordered.reserve(kPresetRows.size());
   for (const PresetRow& row : kPresetRows) ordered.push_back(&row);
   std::sort(ordered.begin(), ordered.end(),
             [](const PresetRow* a, const PresetRow* b) { return a->writeOrder < b->writeOrder; });
   std::vector<PresetEntry> writes;
+  writes.reserve(ordered.size());
   for (const PresetRow* row : ordered) {
     writes.push_back({sectionFor(*row, deviceSection), std::string(row->key), valueFor(*row, preset)});
   }

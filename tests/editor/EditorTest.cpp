@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 // The test line a helper is called from, taken as a default argument, for the helper's failures to point at.
 struct CalledFrom {
-  CalledFrom(const char* file = __builtin_FILE(), int line = __builtin_LINE()) : file(file), line(line) {}
+  CalledFrom(const char* from = __builtin_FILE(), int at = __builtin_LINE()) : file(from), line(at) {}
   const char* file;
   int line;
 };

@@ -92,7 +92,7 @@ TEST_F(BackendContract, FilesRegistryAndMachineAsTheScriptSays) {
     if (op == "open")
       same((key = platform.regOpenKey(RegistryRoot::LocalMachine, unescaped(row[1]))) != kNoRegistryKey, row[2] == "1");
     if (op == "close") platform.regCloseKey(key);
-    if (op == "set") done(platform.regSetValue(key, row[1], std::stoul(row[2]), unescaped(row[3])), row[4]);
+    if (op == "set") done(platform.regSetValue(key, row[1], static_cast<std::uint32_t>(std::stoul(row[2])), unescaped(row[3])), row[4]);
     if (op == "get") {
       const auto value = platform.regQueryValue(key, row[1]);
       EXPECT_EQ(value.has_value(), row[2] != "-");

@@ -124,7 +124,7 @@ std::string contentAfter(long last) {
   }();
   std::string text = base;
   for (long i = std::max(0L, last - 3); i <= last; ++i) {
-    text = ini::applyWrite(text, kLoopKeys[i % 4 * 2], kLoopKeys[i % 4 * 2 + 1], std::to_string(i));
+    text = ini::applyWrite(text, kLoopKeys[static_cast<std::size_t>(i % 4 * 2)], kLoopKeys[static_cast<std::size_t>(i % 4 * 2 + 1)], std::to_string(i));
   }
   return text;
 }
@@ -197,7 +197,7 @@ TEST(ReplaceKeeps, BitsLinksAndHardLinksAndLeftoversOfWritersThatAreGone) {
     return value;
   };
   writeFileBytes(temp / "game.ini", "[A]\r\nk=1\r\n");
-  for (const mode_t mode : {0600, 0640, 0604, 0755, 0660}) {
+  for (const mode_t mode : {0600u, 0640u, 0604u, 0755u, 0660u}) {
     ASSERT_EQ(::chmod((temp / "game.ini").c_str(), mode), 0);
     ASSERT_TRUE(write("game.ini", std::to_string(mode))) << platform.lastError();
     EXPECT_EQ(modeOf("game.ini"), mode);

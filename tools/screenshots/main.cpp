@@ -107,7 +107,7 @@ int main(int argc, char* argv[]) {
   Form4& editor = app.form4();
   const QStringList tabNames{QStringLiteral("editor-graphics"), QStringLiteral("editor-display"),
                              QStringLiteral("editor-sound"), QStringLiteral("editor-network")};
-  for (int tab = tabNames.size() - 1; tab >= 0; --tab) {
+  for (int tab = static_cast<int>(tabNames.size()) - 1; tab >= 0; --tab) {
     editor.SSTab1->setCurrentIndex(tab);
     ok &= save(editor, output, tabNames[tab]);
   }

@@ -33,7 +33,7 @@ std::optional<std::string_view> lookAndSwap(std::string_view content, const void
   auto& probe = *static_cast<Probe*>(const_cast<void*>(context));
   if (probe.looks++ < probe.swaps) {
     static const char kShort[] = "[A]\r\nk=ssssssssss";
-    if (::ftruncate(probe.fd, 0) != 0 || ::pwrite(probe.fd, kShort, 7 + probe.looks, 0) < 0) return std::nullopt;
+    if (::ftruncate(probe.fd, 0) != 0 || ::pwrite(probe.fd, kShort, static_cast<std::size_t>(7 + probe.looks), 0) < 0) return std::nullopt;
   }
   return ini::findValue(content, "A", "k");
 }
