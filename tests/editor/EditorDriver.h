@@ -10,6 +10,7 @@
 
 #include "app/AppContext.h"
 #include "editor/Form4.h"
+#include "support/gui/GuiTest.h"
 
 namespace vexorel::testing {
 
@@ -35,19 +36,14 @@ class EditorDriver {
   // Edit, unless the value list takes clicks already.
   Step unlockLists() const { return window().List2->isEnabled() ? *this : press(window().Command1); }
   Step clickValues(std::initializer_list<int> rows) const {
-    QListWidget* list = window().List2;
-    for (const int row : rows)
-      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    for (const int row : rows) clickRow(window().List2, row);
     return *this;
   }
   Step clickValue(int row) const { return clickValues({row}); }
   Step select(int row) const { return window().List2->setCurrentRow(row), *this; }
   Step tick(int box, bool on = true) const { return window().checkBox(box)->setChecked(on), *this; }
   Step choose(int combo, int index) const { return window().combo(combo)->setCurrentIndex(index), *this; }
-  // The combo's list opened as the user opens it, and closed again at once.
-  Step dropDown(int combo) const {
-    return window().combo(combo)->showPopup(), window().combo(combo)->hidePopup(), *this;
-  }
+  Step dropDown(int combo) const { return vexorel::testing::dropDown(window().combo(combo)), *this; }
   Step typeKeys(QWidget* box, const QString& keys) const { return QTest::keyClicks(box, keys), *this; }
   Step backspace(QWidget* box) const { return QTest::keyClick(box, Qt::Key_Backspace), *this; }
   // Keys go to the typed box that has the keyboard, or else to the value list.

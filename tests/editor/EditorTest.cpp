@@ -1,15 +1,15 @@
 // The editor window, started where the program would (the game registered, the main window's FileName naming the
-// game's file), worked through EditorDriver. The value list's rows and Apply's expected writes are in EditorCases.txt.
+// game's file), worked through EditorDriver. The value list's rows, Apply's expected writes and the window's state
+// after each step are in EditorCases.txt.
 
 #include <QtWidgets>
 #include <filesystem>
-#include <optional>
-#include <type_traits>
 
 #include "EditorDriver.h"
 #include "core/SetRules.h"
 #include "editor/Form5.h"
 #include "mainwindow/Frmmain.h"
+#include "settingsets/frmload.h"
 #include "support/gui/GuiTest.h"
 
 namespace vexorel::testing {
@@ -31,17 +31,9 @@ std::vector<QStringList> cases(const QString& kind) {
   return found;
 }
 
-class EditorTest : public ProgramTest {
+class EditorTest : public GameFileTest {
  protected:
-  void SetUp() override {
-    ProgramTest::SetUp();
-    registerGame();
-    app->frmmain().UtPath = gameFolder;
-    app->frmmain().FileName = gameFileName();
-  }
-  std::string gameFileName() const { return gameFolder + "\\System\\UnrealTournament.ini"; }
   std::string workingCopyName() const { return startFolder + "\\backup\\UTTemp.ini"; }
-  std::string backup(std::string name = "UTTemp.ini") const { return readFileBytes(startPath("BACKUP/" + name)); }
   std::string shown(const std::string& path) const { return platform->displayPath(path); }
   // A key as the working copy (or another file) holds it now.
   std::string key(const std::string& section, const std::string& name, const std::string& file = {}) {
@@ -60,26 +52,82 @@ class EditorTest : public ProgramTest {
     }
     return out;
   }
-  // Each control in the state `want`; a failure names the control and the line that asked.
-  template <typename Control>
-  void expectEach(bool (Control::*state)() const, bool want, std::initializer_list<std::type_identity_t<Control>*> of,
-                  CalledFrom at = {}) {
-    const ::testing::ScopedTrace trace(at.file, at.line, "");
-    for (Control* control : of) EXPECT_EQ((control->*state)(), want) << control->objectName().toStdString();
+
+  // One thing the window shows: a value-list row (row7), a key of the working copy or the game's file
+  // (key:Section/Name, gamekey:Section/Name), one of the values named below, or a property of a control of the
+  // editor or the list store (Command7.enabled, Form5.List4.count, Form4.visible), where "items" are a list's,
+  // combo's or tab strip's texts joined by '|' and "background" is the palette role a box is painted with.
+  QString probe(const QString& field) {
+    static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
+    const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
+    const auto yes = [](bool on) { return QString(on ? "true" : "false"); };
+    Form4& window = editor.window();
+    if (field.startsWith("row")) return text(editor.value(field.mid(3).toInt()));
+    if (field.contains(':')) {  // kind:Section/Name
+      const QStringList at = field.section(':', 1).split('/');
+      return text(key(at[0].toStdString(), at[1].toStdString(), field.startsWith("game") ? gameFileName() : ""));
+    }
+    const DialogCall* last = dialogs.calls.empty() ? nullptr : &dialogs.calls.back();
+    QString ticks, menu;  // per box: 'o' clear, 'x' ticked, '/' greyed; upper case when it takes no clicks
+    for (int n = 1; n <= 41; ++n) {
+      const QChar tick = window.checkBox(n)->isChecked() ? 'x' : window.checkBox(n)->checkState() ? '/' : 'o';
+      ticks += window.checkBox(n)->isEnabled() ? tick : tick.toUpper();
+    }
+    for (QAction* action : window.mnuFile->actions()) menu += "|" + action->text();
+    const std::map<QString, QString> named{
+        {"DriverType", text(window.DriverType)},
+        {"warzoeken", text(window.warzoeken)},
+        {"FileName", text(app->frmmain().FileName)},
+        {"OldFileName", text(window.OldFileName)},
+        {"Tempname", text(window.Tempname)},
+        {"once", yes(window.once)},
+        {"loaded", yes(window.isLoaded())},
+        {"mainVisible", yes(app->frmmain().isVisible())},
+        {"status", window.StB1Panel1->text()},
+        {"fileMenu", yes(window.mnuFile->isEnabled()) + menu},
+        {"ticks", ticks},
+        {"boxes", QString::number(dialogs.calls.size())},
+        {"reads", QString::number(app->module().IniReadCount)},
+        {"lastBox",
+         last ? last->caption + "|" + kIcons[int(last->icon)] + "|" + QString(last->text).replace('\n', "\\n") : ""},
+        {"waitCursor", yes(QApplication::overrideCursor())}};
+    if (named.contains(field)) return named.at(field);
+    QStringList path = field.split('.');
+    QObject* at = path.front() == "Form5" ? static_cast<QObject*>(&app->form5()) : &window;
+    if (path.front().startsWith("Form")) path.removeFirst();
+    if (path.size() == 2) at = at->findChild<QObject*>(path.front());
+    QStringList items;
+    if (auto* list = qobject_cast<QListWidget*>(at)) items << itemTexts(*list);
+    if (auto* box = qobject_cast<QComboBox*>(at)) items << itemTexts(*box);
+    if (auto* strip = qobject_cast<QTabWidget*>(at))
+      for (int i = 0; i < strip->count(); ++i) items << strip->tabText(i);
+    if (!at) return "(no such control)";
+    if (path.back() == "items") return items.join('|');
+    if (path.back() == "background")  // a control's own colour
+      return static_cast<QWidget*>(at)->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Base)
+                 ? "Base"
+                 : "Button";
+    return at->property(path.back().toLatin1()).toString();
   }
-  void expectValues(std::initializer_list<std::pair<int, const char*>> rows, CalledFrom at = {}) {
-    const ::testing::ScopedTrace trace(at.file, at.line, "");
-    for (const auto& [row, value] : rows) EXPECT_EQ(editor.value(row), value) << "row " << row;
+  // The window as the rows "state|step|field|value" expect it; {start} and {game} stand for the test's folders.
+  void expectState(const QString& step, CalledFrom at = {}) {
+    const ::testing::ScopedTrace trace(at.file, at.line, step.toStdString());
+    int checked = 0;
+    for (const QStringList& row : cases("state")) {
+      if (row[0] != step) continue;
+      ++checked;
+      const QString want =
+          row.mid(2).join('|').replace("{start}", startFolder.c_str()).replace("{game}", gameFolder.c_str());
+      EXPECT_EQ(probe(row[1]).toStdString(), want.toStdString()) << row[1].toStdString();
+    }
+    EXPECT_GT(checked, 0) << "no rows for this step";
   }
-  // The boxes shown so far number `count`, the last with this text and, unless none is given, this icon and the
-  // caption "Vexorel".
-  void expectLastBox(std::size_t count, const std::string& text, std::optional<MsgIcon> icon = MsgIcon::Critical,
-                     CalledFrom at = {}) {
+  // The boxes shown so far number `count`, the last a critical one with this text and the caption "Vexorel".
+  void expectLastBox(std::size_t count, const std::string& text, CalledFrom at = {}) {
     const ::testing::ScopedTrace trace(at.file, at.line, "");
     ASSERT_EQ(dialogs.calls.size(), count) << text;
     EXPECT_EQ(dialogs.calls.back().text.toStdString(), text);
-    if (!icon) return;
-    EXPECT_EQ(dialogs.calls.back().icon, *icon);
+    EXPECT_EQ(dialogs.calls.back().icon, MsgIcon::Critical);
     EXPECT_EQ(dialogs.calls.back().caption, "Vexorel");
   }
 
@@ -91,14 +139,7 @@ TEST_F(EditorTest, OpensOnTheGameFilesValuesAndAClickWhileEditingStepsARowThroug
   const std::vector<QStringList> rows = cases("row");
   EXPECT_EQ(comparableCaptions(captionsOf(editor.window()).join('\n').toStdString() + "\n"),
             comparableCaptions(testData("editor/captions.txt")));
-  QStringList captions;  // the tabs, and the items of the File menu in order
-  for (int i = 0; i < editor->SSTab1->count(); ++i) captions << editor->SSTab1->tabText(i);
-  for (QAction* a : editor->mnuFile->actions()) captions << a->text();
-  EXPECT_EQ(captions.join('|'), "Graphics |Advanced Display settings|Sound|Network Settings|Save|Load");
-  EXPECT_EQ(editor->SSTab1->currentIndex(), 0);
-  expectEach(&QWidget::isEnabled, false, {editor->List1, editor->List2});
-  expectEach(&QWidget::isVisible, false, {editor->Text1, editor->Text2});
-  for (int n = 1; n <= 9; ++n) EXPECT_EQ(editor->combo(n)->isEditable(), n <= 4) << "Combo" << n;
+  expectState("opened");
 
   // The rows as read, each stepped through its cycle by clicks: only while editing; each click leaves no row selected,
   // so the next click on it steps on again.
@@ -119,21 +160,17 @@ TEST_F(EditorTest, OpensOnTheGameFilesValuesAndAClickWhileEditingStepsARowThroug
     }
   }
   EXPECT_EQ(editor->DriverType, "Direct 3D");
-  EXPECT_EQ(backup(), demoGameIni());  // clicks change only the lists
+  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());  // clicks change only the lists
 }
 
 TEST_F(EditorTest, DeviceRules) {
   useDevice("SoftDrv.SoftwareRenderDevice");
   editor.open().tab(1);
-  EXPECT_FALSE(editor->checkBox(12)->isEnabled());
-  EXPECT_TRUE(editor->checkBox(24)->isEnabled());
+  expectState("software");
   // Software -> S3 in the value list: the picked device wins over the file; a control it leaves as it is keeps what
   // the one before left.
   editor.tab(0).unlockLists().clickValue(14).tab(1);
-  EXPECT_EQ(editor->DriverType + " " + editor->warzoeken, "MetalDrv.MetalRenderDevice MetalDrv.MetalRenderDevice");
-  expectEach(&QWidget::isEnabled, false, {editor->checkBox(12), editor->checkBox(24)});
-  expectEach(&QWidget::isEnabled, true, {editor->checkBox(2), editor->checkBox(6)});
-  EXPECT_EQ(key("Engine.Engine", "GameRenderDevice"), "SoftDrv.SoftwareRenderDevice");
+  expectState("software-then-s3");
 
   // Values are matched exactly, or appended once (leaving the first tab again appends nothing more); Glide's odd
   // DetailBias becomes Combo1's first item.
@@ -143,72 +180,36 @@ TEST_F(EditorTest, DeviceRules) {
   editGameIni("DetailBias=-1.5", "DetailBias=1");
   editGameIni("VolumetricLighting=True\r\n\r\n", "VolumetricLighting=true\r\n\r\n");
   editor.press(editor->Command3).open().tab(1).tab(0).tab(1);
-  EXPECT_EQ(app->module().IniReadCount, 0);
-  // Each display combo's label is switched with it, and its background tells whether it is usable.
-  for (const auto& [n, label] : {std::pair{1, 3}, std::pair{2, 1}, std::pair{3, 2}}) {
-    EXPECT_EQ(editor->label(label)->isEnabled(), n != 3) << "Label" << label;
-    EXPECT_EQ(editor->combo(n)->palette().color(QPalette::Base),
-              QApplication::palette().color(QPalette::Active, n != 3 ? QPalette::Base : QPalette::Button))
-        << "Combo" << n;
-  }
-  EXPECT_FALSE(editor->checkBox(3)->isChecked());
-  expectEach(&QAbstractButton::isChecked, true, {editor->checkBox(4), editor->checkBox(22)});
-  EXPECT_EQ(editor->combo(6)->count(), 35);
-  EXPECT_EQ(editor->combo(6)->currentIndex(), 34);
-  EXPECT_EQ(editor->combo(6)->currentText(), "28");
-  EXPECT_EQ(editor->combo(4)->currentText(), "48000Hz");
-  EXPECT_EQ(editor->combo(4)->count(), 5);
-  EXPECT_EQ(editor->combo(2)->currentText(), "60Hz");
-  EXPECT_EQ(editor->combo(1)->count(), 3);
-  EXPECT_EQ(editor->combo(1)->currentIndex(), 0);
-  EXPECT_EQ(editor->combo(1)->currentText(), "1");
+  expectState("glide");
 
   // An unknown device changes no control and its display boxes write nothing; values outside every cycle stay.
   useDevice("FooDrv.FooRenderDevice");
   editGameIni("FullscreenColorBits=16", "FullscreenColorBits=24");
   editGameIni("CurvedSurfaces=True", "CurvedSurfaces=true");
-  editor.press(editor->Command3).open().unlockLists().clickValues({0, 1, 14});
-  expectValues({{0, "24"}, {1, "true"}});
-  EXPECT_EQ(editor.value(14) + editor->DriverType, "FooDrv.FooRenderDeviceFooDrv.FooRenderDevice");
-  editor.tab(1).tick(19).tick(34);
-  EXPECT_TRUE(editor->warzoeken.empty());
-  for (int n = 2; n <= 27; ++n) {
-    EXPECT_TRUE(editor->checkBox(n)->isEnabled()) << n;
-    EXPECT_EQ(editor->checkBox(n)->isChecked(), n == 19) << n;
-  }
-  expectEach(&QWidget::isEnabled, true, {editor->combo(1), editor->combo(2), editor->combo(3)});
-  EXPECT_EQ(backup(), edited(gameIni(), "UseSpatial=False", "UseSpatial=True"));  // the sound box knows its section
+  editor.press(editor->Command3).open().unlockLists().clickValues({0, 1, 14}).tab(1).tick(19).tick(34);
+  expectState("unknown-device");
+  EXPECT_EQ(backup("UTTemp.ini"),
+            edited(gameIni(), "UseSpatial=False", "UseSpatial=True"));  // the sound box knows its section
 }
 
 TEST_F(EditorTest, OpensOnAWorkingCopyClosesBackToTheGameFileAndRefusesWithoutOne) {
-  Frmmain& main = app->frmmain();
   editor.open();
-  EXPECT_EQ(main.FileName + editor->OldFileName + editor->Tempname,
-            workingCopyName() + gameFileName() + workingCopyName());
-  EXPECT_TRUE(editor->isVisible());
-  EXPECT_TRUE(editor->once);
-  EXPECT_FALSE(editor->mnuFile->isEnabled());
-  EXPECT_FALSE(main.isVisible());
-  EXPECT_EQ(backup() + std::to_string(app->form5().List2->count()), demoGameIni() + "15");  // and the snapshot
+  expectState("working-copy");
+  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
   // Cancel drops the working copy; reopening makes a fresh one and shows the design state.
   editor.tab(1).tick(19).press(editor->Command3);
-  EXPECT_FALSE(editor->isVisible());
-  EXPECT_FALSE(editor->once);
+  expectState("cancelled");
   EXPECT_FALSE(fs::exists(startPath("BACKUP/Last.ini")));
-  EXPECT_EQ(main.FileName + gameIni(), gameFileName() + demoGameIni());
+  EXPECT_EQ(gameIni(), demoGameIni());
   editor.open();
-  EXPECT_EQ(backup() + editor->warzoeken, demoGameIni());
-  EXPECT_EQ(editor->SSTab1->currentIndex(), 0);
-  EXPECT_FALSE(editor->checkBox(19)->isChecked());
+  expectState("reopened");
+  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
   editor->close();  // the close box is the same unload
-  EXPECT_EQ(main.FileName, gameFileName());
+  EXPECT_EQ(app->frmmain().FileName, gameFileName());
   fs::remove_all(startPath("BACKUP"));
   writeFileBytes(startPath("BACKUP"), "");  // a file where the backup folder goes
   editor.open();
-  EXPECT_FALSE(editor->isVisible());
-  EXPECT_FALSE(editor->isLoaded());
-  EXPECT_FALSE(editor->once);
-  EXPECT_EQ(main.FileName, gameFileName());
+  expectState("refused");
   expectLastBox(1, "The working copy " + shown(workingCopyName()) + " could not be made from " + shown(gameFileName()) +
                        ", so the editor cannot open.\n" + notAFolderReason());
   fs::remove(startPath("BACKUP"));  // deleted by hand: made again
@@ -223,42 +224,40 @@ TEST_F(EditorTest, OpensOnAWorkingCopyClosesBackToTheGameFileAndRefusesWithoutOn
 TEST_F(EditorTest, ActivationShowsTheSavedSetCountAndTheListStoreOnlyHides) {
   writeFileBytes(startPath("Vexorel.ini"), "[Vexorel]\r\nSaveNumber=03\r\n");
   editor.open();
-  EXPECT_EQ(editor->StB1Panel1->text(), "Found 03 saved settings");
-  EXPECT_TRUE(editor->Command2->isEnabled());
+  expectState("three-sets");
   writeFileBytes(startPath("Vexorel.ini"), "[Vexorel]\r\nDidBackup=Yes\r\n");
   app->module().WriteIniValue("WinDrv.WindowsClient", "SkinDetail", "Low", editor->Tempname);
   editor->activate();  // refills; a count that is no number is rewritten as "0", the status text and button stay
-  EXPECT_EQ(readFileBytes(startPath("Vexorel.ini")), "[Vexorel]\r\nDidBackup=Yes\r\nSaveNumber=0\r\n");
-  EXPECT_EQ(editor->StB1Panel1->text(), "Found 03 saved settings");
-  EXPECT_TRUE(editor->Command2->isEnabled());
-  EXPECT_EQ(editor.value(7), "Low");
+  EXPECT_EQ(settings(), "[Vexorel]\r\nDidBackup=Yes\r\nSaveNumber=0\r\n");
   editor->Check->trigger();  // the list store, on the values as read
-  EXPECT_TRUE(app->form5().isVisible());
-  EXPECT_EQ(app->form5().List1->count(), 15);
+  expectState("no-count-then-list-store");
   EXPECT_EQ(app->form5().List2->item(0)->text(), "16");
+}
+
+// A count that is no number in a file of five sets (3 with values only, 4 missing) becomes the last set's number, and
+// only its bytes change; the status line and the load window show every set.
+TEST_F(EditorTest, ACountThatIsNoNumberBecomesTheLastSetAndHidesNone) {
+  const std::string stored = testData("settingsets/hand-edited.ini");
+  writeFileBytes(startPath("Vexorel.ini"), stored);
+  editor.open();
+  EXPECT_EQ(settings(), edited(stored, "SaveNumber=abc", "SaveNumber=5"));
+  editor.press(editor->Command2);
+  expectState("hand-edited-sets");
+  EXPECT_EQ(itemTexts(*app->load().Combo1), "One|Two|Save3|Save4|Five");
 }
 
 // The name is asked for (a cancel saves nothing), a set saved is counted at once; the boxes' captions and icons are
 // checked by the walk through the whole program.
 TEST_F(EditorTest, EditSaveTogglesEditingAndSavesASet) {
   editor.open().press(editor->Command1);
-  expectEach(&QWidget::isEnabled, true, {editor->List1, editor->List2});
-  EXPECT_EQ(editor->Command1->text(), "&Save");
-  EXPECT_EQ(editor->Command1->toolTip(), "Click to Save the Settings");
-  EXPECT_TRUE(dialogs.calls.empty());
+  expectState("editing");
   dialogs.cancelInput();
   editor.press(editor->Command1);
-  expectEach(&QWidget::isEnabled, false, {editor->List1, editor->List2});
-  EXPECT_EQ(editor->Command1->text(), "&Edit");
-  EXPECT_EQ(editor->Command1->toolTip(), "Click to Edit the Settings");
-  expectLastBox(1, "Please enter a name to save settings to", std::nullopt);
-  EXPECT_EQ(editor->StB1Panel1->text(), "Found 0 saved settings");
+  expectState("name-cancelled");
   editor.press(editor->Command1);
   dialogs.typeInput("Fast");
   editor.press(editor->Command1);
-  expectLastBox(3, "Remember No Changes were made, press Apply.", std::nullopt);
-  EXPECT_EQ(editor->StB1Panel1->text(), "Found 1 saved settings");
-  EXPECT_TRUE(editor->Command2->isEnabled());
+  expectState("saved-fast");
 
   const std::string saved = settings();
   dialogs.typeInput(" Fast");  // a name the store cannot keep as typed: its reason, and nothing saved
@@ -271,19 +270,16 @@ TEST_F(EditorTest, TypedRowsDetailBiasAndTheRefreshRateWarning) {
   // One digit waits for the second, at most two are kept, an emptied box stores "".
   useDevice("GlideDrv.GlideRenderDevice");
   editor.open().unlockLists().clickValue(10).typeKeys(editor->Text1, "3");
-  EXPECT_EQ(editor.value(10), "30.000000");
-  EXPECT_TRUE(editor->Text1->isVisible());
+  expectState("one-digit");
   editor.typeKeys(editor->Text1, "0");
-  EXPECT_EQ(editor.value(10), "30");
-  EXPECT_FALSE(editor->Text1->isVisible());
+  expectState("two-digits");
   editor.clickValue(10).backspace(editor->Text1).typeKeys(editor->Text1, "5");
   EXPECT_EQ(editor.value(10), "35");
   editor.clickValue(10);
   editor->Text1->clear();
   EXPECT_EQ(editor.value(10), "");
   editor.clickValue(10).typeKeys(editor->Text1, "123").clickValue(13).typeKeys(editor->Text2, "2");
-  expectValues({{10, "12"}, {13, "2"}});
-  expectEach(&QWidget::isVisible, false, {editor->Text1, editor->Text2});
+  expectState("typed-both");
   // Typing into DetailBias stores the item after the combo's selection into the selected row, if any.
   editor.tab(1).typeKeys(editor->combo(1)->lineEdit(), "5");
   EXPECT_EQ(editor.value(13), "2");
@@ -293,45 +289,35 @@ TEST_F(EditorTest, TypedRowsDetailBiasAndTheRefreshRateWarning) {
   EXPECT_EQ(editor.value(12), "False");
   // The refresh rate warning comes once per run.
   editor.dropDown(2).dropDown(2);
-  expectLastBox(1, "Warning! A too high refresh Rate may cause damage to your PC");
+  expectState("refresh-warning");
   editor.press(editor->Command3).open().tab(1).dropDown(2);
-  expectLastBox(1, "Warning! A too high refresh Rate may cause damage to your PC");
+  expectState("refresh-warning");
 
   // The value list from the keyboard: Space and Enter step the selected row as a click does, only while editing,
   // and keep it selected; Up and Down only move; a typed row takes the keys into its box and gives them back.
   editor.press(editor->Command3).open().select(1).pressKeys({Qt::Key_Space});
   EXPECT_EQ(editor.value(1), "True");
   editor.unlockLists().select(1).pressKeys({Qt::Key_Space});
-  EXPECT_EQ(editor.value(1), "False");
-  EXPECT_EQ(editor->List2->currentRow(), 1);
+  expectState("space-steps");
   editor.pressKeys({Qt::Key_Down, Qt::Key_Return});
-  expectValues({{1, "False"}, {2, "True"}});
-  EXPECT_EQ(editor->List2->currentRow(), 2);
+  expectState("return-steps");
   editor.pressKeys({Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter});
-  expectValues({{0, "32"}, {1, "False"}});
+  expectState("enter-steps");
   editor.select(10).pressKeys({Qt::Key_Space, Qt::Key_4, Qt::Key_5});
-  EXPECT_EQ(editor.value(10), "45");
-  EXPECT_FALSE(editor->Text1->isVisible());
-  EXPECT_EQ(editor->List2->currentRow(), 10);
+  expectState("keys-typed-frame-rate");
   editor.pressKeys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space, Qt::Key_3});
-  EXPECT_EQ(editor.value(13), "3");
-  EXPECT_FALSE(editor->Text2->isVisible());
-  EXPECT_EQ(editor->List2->currentRow(), 13);
+  expectState("keys-typed-particles");
 }
 
 // Ticks write their key into the working copy at once, a key the section lacks added, each in its own section.
 TEST_F(EditorTest, ATickWritesItsKeyIntoTheWorkingCopyAndAFailedOneIsTakenBackAndSaid) {
   editor.open().tab(1).tick(2, false).tick(21).tick(34).tick(39).tick(39, false).tick(41);
-  EXPECT_EQ(key("D3DDrv.D3DRenderDevice", "UseVertexFog"), "True");
-  EXPECT_EQ(key("Galaxy.GalaxyAudioSubsystem", "UseSpatial"), "False");
-  EXPECT_EQ(key("IpDrv.TcpNetDriver", "OverrideBufferAllocation"), "True");
   editor->checkBox(16)->setCheckState(Qt::PartiallyChecked);  // greyed counts as clear
-  EXPECT_EQ(key("D3DDrv.D3DRenderDevice", "Translucency"), "False");
-  EXPECT_EQ(key("D3DDrv.D3DRenderDevice", "Use32BitTextures"), "False");
-  const std::string held = backup();
+  expectState("ticked");
+  const std::string held = backup("UTTemp.ini");
   EXPECT_EQ(held.find("UseSpatial", held.find("UseSpatial") + 1), std::string::npos) << "one key, not two";
   editor.tick(1);  // UseMultitexture writes nothing
-  EXPECT_EQ(backup(), held);
+  EXPECT_EQ(backup("UTTemp.ini"), held);
   EXPECT_EQ(gameIni(), demoGameIni());
 
   setReadOnly(startPath("BACKUP/UTTemp.ini"), true);
@@ -343,11 +329,11 @@ TEST_F(EditorTest, ATickWritesItsKeyIntoTheWorkingCopyAndAFailedOneIsTakenBackAn
   EXPECT_TRUE(said.startsWith(prefix)) << said.toStdString();
   EXPECT_GT(said.size(), prefix.size()) << "the system's reason follows";
   EXPECT_EQ(dialogs.calls[0].icon, MsgIcon::Critical);
-  EXPECT_EQ(backup(), held);
-  EXPECT_FALSE(editor->checkBox(19)->isChecked());
+  EXPECT_EQ(backup("UTTemp.ini"), held);
+  expectState("tick-refused");
   setReadOnly(startPath("BACKUP/UTTemp.ini"), false);
   editor->checkBox(19)->click();  // writable again: the same tick is saved
-  EXPECT_EQ(key("D3DDrv.D3DRenderDevice", "UseVSync") + std::to_string(dialogs.calls.size()), "True1");
+  expectState("ticked-again");
 }
 
 TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosAndNextTimeOnlyWhatChanged) {
@@ -359,18 +345,9 @@ TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosAndNextTimeOnlyW
   editor.press(editor->Command6);
   EXPECT_EQ(logged(), cases("log-glide").at(0));
   EXPECT_EQ(platform->sleeps, (std::vector<unsigned>{100, 100, 100, 100, 2000}));
-  expectLastBox(1, "Ok it's Done remember you have a backup !!", MsgIcon::Information);
-  EXPECT_TRUE(editor->isVisible());
-  EXPECT_TRUE(editor->Command7->isEnabled());
-  EXPECT_FALSE(QApplication::overrideCursor());
-  Form5& store = app->form5();  // the list store holds the changed items
-  ASSERT_EQ(store.List4->count(), 2);
-  EXPECT_EQ(store.List4->item(0)->text() + store.List5->item(0)->text() + store.List3->item(1)->text(),
-            "CoronasTrueLow");
-  EXPECT_EQ(editor.value(6) + editor.value(7) + key("GlideDrv.GlideRenderDevice", "RefreshRate", gameFileName()),
-            "FalseLow75Hz");
+  expectState("applied");  // the list store holds the changed items
   EXPECT_EQ(backup("Last.ini"), start);
-  EXPECT_EQ(gameIni(), backup());
+  EXPECT_EQ(gameIni(), backup("UTTemp.ini"));
 
   editor.clickValue(7).tick(23);  // Low -> Medium, and a tick straight into the working copy
   platform->log.clear();
@@ -385,26 +362,22 @@ TEST_F(EditorTest, ANewDeviceIsAppliedAsItsClassAndUndoPutsTheBackupBackOnce) {
   platform->log.clear();
   editor.unlockLists().clickValues({14, 7}).press(editor->Command6);  // OpenGl, SkinDetail Low
   EXPECT_EQ(logged(), cases("log-device").at(0));
-  EXPECT_EQ(key("WinDrv.WindowsClient", "GameRenderDevice", gameFileName()) + editor.value(14), "DefaultOpenGl");
+  expectState("device-applied");
   dialogs.answer(MsgAnswer::No);
   editor.press(editor->Command7);
-  EXPECT_EQ(gameIni(), backup());  // as applied
+  EXPECT_EQ(gameIni(), backup("UTTemp.ini"));  // as applied
   dialogs.answer(MsgAnswer::Yes);
   editor.press(editor->Command7);  // the editor opens afresh on the restored file, with nothing left to undo
   EXPECT_EQ(gameIni(), demoGameIni());
   EXPECT_EQ(backup("last1.ini"), demoGameIni());
-  EXPECT_EQ(backup(), demoGameIni());
-  EXPECT_EQ(editor.value(7), "High");
-  EXPECT_TRUE(editor->isVisible());
-  EXPECT_FALSE(editor->Command7->isEnabled());
-  EXPECT_EQ(app->frmmain().FileName, workingCopyName());
+  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
+  expectState("undone");
   dialogs.answer(MsgAnswer::Yes);
   editor->Command7_Click();  // the handler itself still refuses without its backup
   expectLastBox(5, "Sorry but for some reason the backup does not exist! look in: " +
                        shown(startFolder + "\\backup\\Last.ini") + " for the file!");
   EXPECT_EQ(gameIni(), demoGameIni());
-  EXPECT_TRUE(editor->isVisible());
-  EXPECT_EQ(app->frmmain().FileName, workingCopyName());
+  expectState("undo-refused");
 }
 
 TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
@@ -415,19 +388,15 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
   EXPECT_EQ(logged(), QStringList{"copy UTTemp.ini -> Last.ini"});
   expectLastBox(1, "The backup " + shown(startFolder + "\\backup\\Last.ini") +
                        " could not be made, so nothing was applied. The game's file is unchanged.\nit is a folder");
-  EXPECT_EQ(backup(), demoGameIni());
+  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
   EXPECT_EQ(editor.value(8), "Low");
   fs::remove_all(startPath("BACKUP/Last.ini"));
   setReadOnly(startPath("BACKUP/UTTemp.ini"), true);
   editor.press(editor->Command6);  // the item's name; the edit is kept for another try
-  expectLastBox(2, "Error when saving this itemTextureDetail = ");
-  EXPECT_TRUE(editor->isVisible());
-  EXPECT_FALSE(editor->Command7->isEnabled());
-  EXPECT_EQ(editor.value(8), "Low");
+  expectState("item-not-saved");
   editor.clickValues({8, 8}).tab(1).press(editor->Command6);  // the row stepped back: the first combo write fails
-  EXPECT_EQ(dialogs.calls.back().text, "Error when saving this itemOutputRate = ");
+  expectState("combo-not-saved");
   EXPECT_TRUE(platform->sleeps.empty());
-  EXPECT_FALSE(QApplication::overrideCursor());
 
   setReadOnly(startPath("BACKUP/UTTemp.ini"), false);
   fs::remove(gameIniPath());
@@ -436,8 +405,7 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
   EXPECT_EQ(dialogs.calls.back().text.toStdString(),
             "The settings could not be copied over " + shown(gameFileName()) +
                 ", so the game's file was not changed. The editor still holds your changes.\nit is a folder");
-  EXPECT_FALSE(editor->Command7->isEnabled());
-  EXPECT_FALSE(QApplication::overrideCursor());
+  expectState("game-file-not-replaced");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The main window: summary, activation, the quick settings ("&Done"), exit, menu and help, and the presets.
 
-
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,16 +25,6 @@ class MainWindowTest : public ProgramTest {
     return app->frmmain();
   }
   QString panel(int number) { return app->frmmain().StatusBar1Panels[number - 1]->text(); }
-  static QString rows(const QListWidget* list) {
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
-    return texts.join('|');
-  }
-  static void dropDown(DropDownCombo* list) {  // opened as the user does, and closed again at once
-    list->showPopup();
-    list->hidePopup();
-  }
-  std::string backup(const std::string& name) const { return readFileBytes(startPath("BACKUP/" + name)); }
   void run(void (Frmmain::*preset)()) {
     dialogs.answer(MsgAnswer::Yes);
     (app->frmmain().*preset)();
@@ -58,14 +47,14 @@ TEST_F(MainWindowTest, MissingGameFolderSaysSoAndEndsTheProgram) {
 
 TEST_F(MainWindowTest, LoadFillsTheSummaryTheListsFollowEachOtherAndOddFilesShowAsRead) {
   Frmmain& main = openMain();
-  EXPECT_EQ(rows(main.List2), "16|True|False|True|True|False|Default|High|High|False|30.000000|True|False|0|Direct 3D");
+  EXPECT_EQ(itemTexts(*main.List2),
+            "16|True|False|True|True|False|Default|High|High|False|30.000000|True|False|0|Direct 3D");
   EXPECT_EQ(panel(2) + panel(4) + panel(6), "800 x 600 128Mb 16Mb");
   EXPECT_EQ(app->module().IniReadCount, 0);
   EXPECT_FALSE(main.Picture1->isVisible() || main.Picture2->isVisible() || main.Picture1->pixmap().isNull());
   main.List1->setCurrentRow(6);
   EXPECT_EQ(main.List2->currentRow(), 6);  // and back by a click
-  QTest::mouseClick(main.List2->viewport(), Qt::LeftButton, {},
-                    main.List2->visualItemRect(main.List2->item(2)).center());
+  clickRow(main.List2, 2);
   EXPECT_EQ(main.List1->currentRow(), 2);
 
   // Activation reads the file again and clears the option buttons without running a preset.
@@ -79,7 +68,7 @@ TEST_F(MainWindowTest, LoadFillsTheSummaryTheListsFollowEachOtherAndOddFilesShow
   // Odd files are shown as read.
   writeGameIni("[Other]\r\nKey=1\r\n");
   main.leesman();
-  EXPECT_EQ(rows(main.List2), QStringList(15, "Default").join('|'));
+  EXPECT_EQ(itemTexts(*main.List2), QStringList(15, "Default").join('|'));
   EXPECT_EQ(panel(2) + panel(6), "Default x Default DefaultMb");
   std::string bytes = edited(demoGameIni(), "FullscreenViewportX=800", "FullscreenViewportX=");
   bytes = edited(edited(bytes, "Decals=True", "Decals="), "CacheSizeMegs=16", "CacheSizeMegs=lots");
@@ -119,7 +108,7 @@ TEST_F(MainWindowTest, DoneChecksTheMemoryThenWritesCacheDeviceAndResolutionInOr
   EXPECT_FALSE(main.Picture2->isVisible());
 
   platform->log.clear();
-  platform->gameRunning = true;  // the warning comes before the first write, and No stops "&Done" there
+  platform->gameRunning = true;     // the warning comes before the first write, and No stops "&Done" there
   main.Combo2->setCurrentIndex(4);  // 1024x768
   dialogs.answer(MsgAnswer::No);
   done(10);
@@ -181,7 +170,8 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   Form1& preview = app->form1();
   QString shown;
   dialogs.onShow = [&](const DialogCall&) {
-    if (preview.isVisible()) shown = preview.windowTitle() + ":" + rows(preview.List1) + ":" + rows(preview.List2);
+    if (preview.isVisible())
+      shown = preview.windowTitle() + ":" + itemTexts(*preview.List1) + ":" + itemTexts(*preview.List2);
   };
   dialogs.answer(MsgAnswer::Yes);
   QTest::mouseClick(main.Option1, Qt::LeftButton);
@@ -200,7 +190,7 @@ TEST_F(MainWindowTest, PresetsPreviewAskBackUpAndWriteInOrderOrStopBeforeAnyWrit
   const std::string slow = gameIni();
   dialogs.answer(MsgAnswer::Yes);
   QTest::mouseClick(main.Option2, Qt::LeftButton);
-  EXPECT_EQ(preview.windowTitle() + rows(preview.List2),
+  EXPECT_EQ(preview.windowTitle() + itemTexts(*preview.List2),
             "Fast system configuration16|True|False|True|True|High|High|True|True|22050Hz|True");
   const std::string afterFirst = gameIni();
   EXPECT_EQ(backup("FastUTbackup.ini"), slow);

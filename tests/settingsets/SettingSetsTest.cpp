@@ -1,7 +1,6 @@
 // Setting sets: the rules of a name (refused exactly when the real engine would not read it back as typed), the
 // store's bytes and order of writes, odd files it must survive, and the load window's all-or-nothing change.
 
-
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -26,23 +25,16 @@ std::string decoded(std::string text) {  // \xHH is that byte
 }
 
 // The game registered, the main window's paths set and the editor open, as the program runs it.
-class SetsTest : public ProgramTest {
+class SetsTest : public GameFileTest {
  protected:
   void SetUp() override {
-    ProgramTest::SetUp();
-    registerGame();
-    app->frmmain().UtPath = gameFolder;
-    app->frmmain().FileName = gameFolder + "\\System\\UnrealTournament.ini";
+    GameFileTest::SetUp();
     app->form4().showForm();
     demo = changed = app->form4().values();
     changed[4] = "False";
     changed[10] = "45.000000";
   }
-  std::string listed() {
-    QStringList texts;
-    for (int i = 0; i < app->load().Combo1->count(); ++i) texts << app->load().Combo1->itemText(i);
-    return texts.join('|').toStdString();
-  }
+  std::string listed() { return itemTexts(*app->load().Combo1).toStdString(); }
   void saveChangedSet(const std::string& name) {  // leaves the editor showing the game's values
     showValues(*app, changed);
     ASSERT_TRUE(saveSet(*app, name));

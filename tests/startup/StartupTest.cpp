@@ -19,7 +19,7 @@ const std::string kNotBackedUp = "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=No\r\n"
 
 class SplashTest : public ProgramTest {
  protected:
-  std::string backup() const { return readFileBytes(startPath("BACKUP/BckUpUnrealTournament.txt")); }
+  std::string backup() const { return GuiTest::backup("BckUpUnrealTournament.txt"); }
   std::string registryFolder() {
     return app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
   }

@@ -1,12 +1,16 @@
 #include "support/gui/GuiTest.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFont>
+#include <QListWidget>
 #include <QRegularExpression>
+#include <QTest>
 #include <filesystem>
 
 #include "core/SettingSetStore.h"
 #include "editor/Form4.h"
+#include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
 
 namespace vexorel::testing {
@@ -61,6 +65,27 @@ std::string notAFolderReason() {
   return platform.lastReason();
 }
 
+QString itemTexts(const QListWidget& list) {
+  QStringList texts;
+  for (int row = 0; row < list.count(); ++row) texts << list.item(row)->text();
+  return texts.join('|');
+}
+
+QString itemTexts(const QComboBox& combo) {
+  QStringList texts;
+  for (int i = 0; i < combo.count(); ++i) texts << combo.itemText(i);
+  return texts.join('|');
+}
+
+void clickRow(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void dropDown(QComboBox* combo) {
+  combo->showPopup();
+  combo->hidePopup();
+}
+
 void showValues(AppContext& app, const std::vector<std::string>& values) {
   ValueRows rows = app.state().rows;
   rows.values = values;
@@ -90,6 +115,13 @@ void ProgramTest::SetUp() {
   app->splash().VEXORELPATH = startPath("Vexorel.ini");
   writeFileBytes(startPath("Vexorel.ini"), kFreshSettings);
   fs::create_directories(startPath("BACKUP"));
+}
+
+void GameFileTest::SetUp() {
+  ProgramTest::SetUp();
+  registerGame();
+  app->frmmain().UtPath = gameFolder;
+  app->frmmain().FileName = gameFileName();
 }
 
 void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {

@@ -17,6 +17,9 @@
 #include "support/core/TempFolder.h"
 #include "ui/DialogService.h"
 
+class QComboBox;
+class QListWidget;
+
 namespace vexorel::testing {
 
 // Every box is recorded as shown and answered from a script; only an OK-only box needs no scripted answer.
@@ -72,7 +75,8 @@ std::string demoGameIni();  // the realistic game configuration file kept in the
 // The bytes with the first occurrence of `from` (which must be there) replaced.
 std::string edited(std::string bytes, const std::string& from, const std::string& to);
 std::string testData(const std::string& name);  // a data file beside the tests, by its path under tests/
-// A window's caption, place and size, then one line per text its widgets and actions show: title, text, current text, tool tip.
+// A window's caption, place and size, then one line per text its widgets and actions show: title, text, current text,
+// tool tip.
 QStringList captionsOf(const QWidget& window);
 // A captions table as it can be compared on this system. On Windows the window sizes and places are left
 // out: the offscreen platform there measures the menu bar and text differently, and the placement
@@ -80,6 +84,12 @@ QStringList captionsOf(const QWidget& window);
 std::string comparableCaptions(std::string table);
 // The system's reason for a folder that cannot be made because a file stands where a folder should be.
 std::string notAFolderReason();
+
+// A list's or combo's item texts, joined by '|'.
+QString itemTexts(const QListWidget& list);
+QString itemTexts(const QComboBox& combo);
+void clickRow(QListWidget* list, int row);  // a real mouse click on the row
+void dropDown(QComboBox* combo);            // opened as the user opens it, and closed again at once
 
 // Shows these values in the editor's value list, as the user's clicks would leave them.
 void showValues(AppContext& app, const std::vector<std::string>& values);
@@ -98,6 +108,7 @@ class GuiTest : public ::testing::Test {
   std::string gameIni() const { return readFileBytes(gameIniPath()); }
   std::string gameIniPath() const { return gameFolder + "/System/UnrealTournament.ini"; }
   std::string startPath(const std::string& name) const { return startFolder + "/" + name; }
+  std::string backup(const std::string& name) const { return readFileBytes(startPath("BACKUP/" + name)); }
   // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), against a data file beside
   // the tests, where each {path} is the next of `paths` and "..." any text (the system's reason for a failure).
   void expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths = {});
@@ -117,6 +128,13 @@ class ProgramTest : public GuiTest {
  protected:
   void SetUp() override;
   std::string settings() const { return readFileBytes(startPath("Vexorel.ini")); }
+};
+
+// As the main window hands the game's file on: the game registered, the main window's paths on its file.
+class GameFileTest : public ProgramTest {
+ protected:
+  void SetUp() override;
+  std::string gameFileName() const { return gameFolder + "\\System\\UnrealTournament.ini"; }
 };
 
 }  // namespace vexorel::testing
