@@ -1,0 +1,65 @@
+#include "support/core/Table.h"
+
+#include <fstream>
+#include <stdexcept>
+
+namespace vexorel::testing {
+
+const std::string& Row::operator[](std::size_t i) const {
+  if (i >= fields.size()) throw std::out_of_range(where() + ": no field " + std::to_string(i + 1) + " in: " + text);
+  return fields[i];
+}
+
+std::vector<Row> readTable(const std::filesystem::path& file, char separator) {
+  std::ifstream in(std::filesystem::path(VEXOREL_SOURCE_DIR) / "tests" / file, std::ios::binary);
+  if (!in) return {Row{file.generic_string() + " (cannot be read)", 0, "", {}}};
+  std::vector<Row> rows;
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (line.empty() || line[0] == '#') continue;
+    Row& row = rows.emplace_back(Row{file.generic_string(), number, line, {}});
+    for (std::size_t start = 0, end;; start = end + 1) {
+      end = line.find(separator, start);
+      row.fields.push_back(line.substr(start, end - start));
+      if (end == std::string::npos) break;
+    }
+  }
+  return rows;
+}
+
+std::string unescaped(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && text[++i] == 'x') {
+      out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+      i += 2;
+    } else {
+      out += text[i];  // after a backslash, the character it escapes
+    }
+  }
+  return out;
+}
+
+std::string caseName(std::string_view text) {
+  std::string name;
+  for (const char c : text) {
+    const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (kept) name += c;
+    else if (!name.empty() && name.back() != '_') name += '_';
+  }
+  while (!name.empty() && name.back() == '_') name.pop_back();
+  return name.empty() ? "_" : name.substr(0, 60);
+}
+
+std::string caseName(const Row& row, std::size_t fields) {
+  std::string text = "L" + std::to_string(row.line);
+  for (std::size_t i = 0; i < fields && i < row.size(); ++i) text += "_" + row.fields[i];
+  return caseName(text);
+}
+
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.where() << ": " << row.text;
+}
+
+}  // namespace vexorel::testing
