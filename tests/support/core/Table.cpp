@@ -10,8 +10,12 @@ const std::string& Row::operator[](std::size_t i) const {
   return fields[i];
 }
 
+std::filesystem::path testFile(const std::filesystem::path& name) {
+  return std::filesystem::path(VEXOREL_SOURCE_DIR) / "tests" / name;
+}
+
 std::vector<Row> readTable(const std::filesystem::path& file, char separator) {
-  std::ifstream in(std::filesystem::path(VEXOREL_SOURCE_DIR) / "tests" / file, std::ios::binary);
+  std::ifstream in(testFile(file), std::ios::binary);
   if (!in) return {Row{file.generic_string() + " (cannot be read)", 0, "", {}}};
   std::vector<Row> rows;
   int number = 0;
@@ -52,14 +56,14 @@ std::string caseName(std::string_view text) {
   return name.empty() ? "_" : name.substr(0, 60);
 }
 
-std::string caseName(const Row& row, std::size_t fields) {
+std::string caseName(const Row& row, const std::vector<std::size_t>& fields) {
   std::string text = "L" + std::to_string(row.line);
-  for (std::size_t i = 0; i < fields && i < row.size(); ++i) text += "_" + row.fields[i];
+  for (const std::size_t i : fields) text += "_" + row.field(i);
   return caseName(text);
 }
 
 void PrintTo(const Row& row, std::ostream* out) {
-  *out << row.where() << ": " << row.text;
+  *out << row.where();
 }
 
 }  // namespace vexorel::testing
