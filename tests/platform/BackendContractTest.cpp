@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,116 +41,86 @@ class BackendContract : public ::testing::Test {
   }
 };
 
-// fixtures/contract.script, a case a block of lines that starts with "case NAME".
-struct Scene {
-  std::string name;
-  std::vector<Row> steps;
-};
-
-std::vector<Scene> scenes() {
-  std::vector<Scene> found;
+// fixtures/contract.script, a case a block of lines, each block from its "case NAME" line on.
+std::vector<std::vector<Row>> scenes() {
+  std::vector<std::vector<Row>> found;
   for (const Row& row : readTable("platform/fixtures/contract.script", '\t')) {
-    if (row.field(0) == "case" || found.empty()) found.push_back({row.field(0) == "case" ? row.field(1) : row.where(), {}});
-    if (row.field(0) != "case") found.back().steps.push_back(row);
+    if (row.field(0) == "case") found.emplace_back();
+    if (!found.empty()) found.back().push_back(row);
   }
   return found;
 }
 
-void PrintTo(const Scene& scene, std::ostream* out) {
-  *out << scene.name;
-}
-
-class BackendScript : public BackendContract, public ::testing::WithParamInterface<Scene> {
+class BackendScript : public BackendContract, public ::testing::WithParamInterface<std::vector<Row>> {
  protected:
+  const RegistryRoot hklm = RegistryRoot::LocalMachine;
   RegistryKey key = kNoRegistryKey;
 
-  std::string path(const Row& row, std::size_t i) const {
-    return row[i][0] == '='   ? row[i].substr(1)
-           : row[i][0] == '/' ? folder.path().generic_string() + row[i]
-                              : at(row[i]);
+  std::string path(const std::string& name) const {
+    return name[0] == '=' ? name.substr(1) : name[0] == '/' ? folder.path().generic_string() + name : at(name);
+  }
+  std::string expand(std::string text) const {  // "$F": the folder
+    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
+    return text;
   }
   // A call's success as the line expects it; a failure always says why.
   void done(bool result, const std::string& expected) {
     EXPECT_EQ(result, expected == "1");
-    if (!result) {
-      EXPECT_NE(platform.lastError(), "") << "a failure says why";
-    }
+    EXPECT_TRUE(result || !platform.lastError().empty()) << "a failure says why";
   }
 
-  void step(const Row& row) {
-    std::string op = row[0];
+  void step(const Row& r) {
+    std::string op = r[0];
     if (op.starts_with('~')) {
 #ifdef _WIN32
       return;
 #endif
       op.erase(0, 1);
     }
-    if (op == "dir") {
-      fs::create_directories(disk(row[1]));
-    } else if (op == "put") {
-      writeFileBytes(disk(row[1]), unescaped(row[2]));
-    } else if (op == "bytes") {
-      EXPECT_EQ(readFileBytes(disk(row[1])), unescaped(row.field(2)));
-    } else if (op == "remove") {
-      fs::remove_all(disk(row[1]));
-    } else if (op == "gone") {
-      EXPECT_FALSE(fs::exists(disk(row[1])));
-    } else if (op == "ro") {
-      setReadOnly(disk(row[1]), row[2] == "1");
-    } else if (op == "count") {  // no temporary file left
-      EXPECT_EQ(std::distance(fs::directory_iterator(disk(row[1])), {}), std::stol(row[2]));
-    } else if (op == "read") {
-      EXPECT_EQ(read(row[1], row[2], path(row, 3), std::stoul(row.field(5, "255"))), row[4]);
-    } else if (op == "ini") {
-      done(platform.writePrivateProfileString(row[1], row[2], unescaped(row[3]), path(row, 4)), row[5]);
-    } else if (op == "find") {
-      done(platform.findFirstFile(path(row, 1)), row[2]);
-    } else if (op == "mkdir") {
-      done(platform.createDirectory(path(row, 1)), row[2]);
-    } else if (op == "empty") {
-      done(platform.createEmptyFile(path(row, 1)), row[2]);
-    } else if (op == "delete") {
-      done(platform.deleteFile(path(row, 1)), row[2]);
-    } else if (op == "copy") {
-      done(platform.copyFile(path(row, 1), path(row, 2), row[3] == "1"), row[4]);
-    } else if (op == "said") {
-      std::string text = unescaped(row[1]);
-      for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
-      EXPECT_EQ(platform.lastError(), text);
-    } else if (op == "key") {
-      key = platform.regCreateKey(RegistryRoot::LocalMachine, unescaped(row[1]));
-      EXPECT_NE(key, kNoRegistryKey);
-    } else if (op == "open") {
-      key = platform.regOpenKey(RegistryRoot::LocalMachine, unescaped(row[1]));
-      EXPECT_EQ(key != kNoRegistryKey, row[2] == "1");
-    } else if (op == "close") {
-      platform.regCloseKey(key);
-    } else if (op == "set") {
-      done(platform.regSetValue(key, row[1], std::stoul(row[2]), unescaped(row[3])), row[4]);
-    } else if (op == "get") {
-      const auto value = platform.regQueryValue(key, row[1]);
-      ASSERT_EQ(value.has_value(), row[2] != "-");
-      if (!value) {
-        EXPECT_NE(platform.lastError(), "");
-        return;
-      }
-      EXPECT_EQ(value->type, std::stoul(row[2]));
-      EXPECT_EQ(value->bytes, unescaped(row[3]));
-    } else {
-      ADD_FAILURE() << "unknown operation " << op;
-    }
+    const std::map<std::string, std::function<void()>> calls{
+        {"case", [] {}},
+        {"dir", [&] { fs::create_directories(disk(r[1])); }},
+        {"put", [&] { writeFileBytes(disk(r[1]), unescaped(r[2])); }},
+        {"bytes", [&] { EXPECT_EQ(readFileBytes(disk(r[1])), unescaped(r.field(2))); }},
+        {"remove", [&] { fs::remove_all(disk(r[1])); }},
+        {"gone", [&] { EXPECT_FALSE(fs::exists(disk(r[1]))); }},
+        {"ro", [&] { setReadOnly(disk(r[1]), r[2] == "1"); }},
+        // No temporary file left.
+        {"count", [&] { EXPECT_EQ(std::distance(fs::directory_iterator(disk(r[1])), {}), std::stol(r[2])); }},
+        {"read", [&] { EXPECT_EQ(read(r[1], r[2], path(r[3]), std::stoul(r.field(5, "255"))), r[4]); }},
+        {"ini", [&] { done(platform.writePrivateProfileString(r[1], r[2], unescaped(r[3]), path(r[4])), r[5]); }},
+        {"find", [&] { done(platform.findFirstFile(path(r[1])), r[2]); }},
+        {"mkdir", [&] { done(platform.createDirectory(path(r[1])), r[2]); }},
+        {"empty", [&] { done(platform.createEmptyFile(path(r[1])), r[2]); }},
+        {"delete", [&] { done(platform.deleteFile(path(r[1])), r[2]); }},
+        {"copy", [&] { done(platform.copyFile(path(r[1]), path(r[2]), r[3] == "1"), r[4]); }},
+        {"said", [&] { EXPECT_EQ(platform.lastError(), expand(unescaped(r[1]))); }},
+        {"key", [&] { EXPECT_NE(key = platform.regCreateKey(hklm, unescaped(r[1])), kNoRegistryKey); }},
+        {"open", [&] { EXPECT_EQ((key = platform.regOpenKey(hklm, unescaped(r[1]))) != kNoRegistryKey, r[2] == "1"); }},
+        {"close", [&] { platform.regCloseKey(key); }},
+        {"set", [&] { done(platform.regSetValue(key, r[1], std::stoul(r[2]), unescaped(r[3])), r[4]); }},
+        {"get",
+         [&] {
+           const auto value = platform.regQueryValue(key, r[1]);
+           EXPECT_EQ(value ? std::to_string(value->type) : "-", r[2]);
+           EXPECT_EQ(value ? value->bytes : "", unescaped(r.field(3)));
+           EXPECT_TRUE(value || !platform.lastError().empty()) << "a failure says why";
+         }},
+    };
+    ASSERT_TRUE(calls.count(op)) << "unknown operation " << op;
+    calls.at(op)();
   }
 };
 
 TEST_P(BackendScript, DoesWhatTheScriptSays) {
-  for (const Row& row : GetParam().steps) {
+  for (const Row& row : GetParam()) {
     SCOPED_TRACE(row.where() + ": " + row.text);
     step(row);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Contract, BackendScript, ::testing::ValuesIn(scenes()),
-                         [](const auto& info) { return caseName(info.param.name); });
+                         [](const auto& info) { return caseName(info.param[0].field(1)); });
 
 TEST_F(BackendContract, FullPathsTheCurrentFolderTheMachineAndTheShell) {
   writeFileBytes(disk("Vexorel.ini"), "");
