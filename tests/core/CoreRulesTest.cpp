@@ -26,15 +26,10 @@ const std::map<std::string, std::function<std::string(const std::string&)>> kRul
     {"classForShort", [](const std::string& s) { return orNone(ClassNameForShortName(s)); }},
 };
 
-class CoreRule : public ::testing::TestWithParam<testing::Row> {};
-
-TEST_P(CoreRule, AnswersAsTheTableSays) {
-  const testing::Row& row = GetParam();
+TABLE_TEST(CoreRule, AnswersAsTheTableSays, testing::RowName(), "core/rules.txt") {
   ASSERT_TRUE(kRules.count(row[0])) << "no such rule";
   EXPECT_EQ(kRules.at(row[0])(row[1]), row[2]);
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, CoreRule, ::testing::ValuesIn(testing::readTable("core/rules.txt")), testing::RowName{});
 
 TEST(ChangedItems, FindsRowsThatDifferExactly) {
   const std::vector<std::string> keys{"Coronas", "SkinDetail", "GameRenderDevice"};

@@ -23,15 +23,10 @@ const std::map<std::string, std::function<std::string(const Row&)>> kRules{
     {"resolution", [](const Row& f) { return resolutionPanelText(f[1], f[2]); }},
     {"cachepanel", [](const Row& f) { return cachePanelText(f[1]); }}};
 
-class MainWindowRule : public ::testing::TestWithParam<Row> {};
-
-TEST_P(MainWindowRule, AnswersAsTheTableSays) {
-  const Row& row = GetParam();
+TABLE_TEST(MainWindowRule, AnswersAsTheTableSays, RowName(), "mainwindow/rules.txt") {
   ASSERT_TRUE(kRules.count(row[0])) << "no such rule";
   EXPECT_EQ(kRules.at(row[0])(row), row.fields.back());
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, MainWindowRule, ::testing::ValuesIn(readTable("mainwindow/rules.txt")), RowName{});
 
 TEST(MainWindowRules, OnlyTheFirstDropDownCountsAndTheCounterNeverOverflows) {
   DropDownCounter counter;

@@ -77,8 +77,8 @@ class GoldenFile : public ::testing::TestWithParam<std::string> {
     }
 #ifndef _WIN32
     const std::string out = file + ".out";
-    ASSERT_EQ(std::system(("'" VEXOREL_PROFILE_TOOL "' reads '" + file + "' '" + testFile(fixture(".queries")).string() +
-                           "' > '" + out + "'")
+    ASSERT_EQ(std::system(("'" VEXOREL_PROFILE_TOOL "' reads '" + file + "' '" +
+                           testFile(fixture(".queries")).string() + "' > '" + out + "'")
                               .c_str()),
               0);
     EXPECT_EQ(readFileBytes(out), readFileBytes(testFile(fixture(".expected")))) << "vexorel-profile";
@@ -115,28 +115,16 @@ TEST(GoldenFiles, AreAllThere) {
 
 // engine.table: KEY<tab>DEFAULT<tab>BUFFER SIZE<tab>READ a line, on a file with a long value, quotes and NULs
 // (a NUL ends a value; elsewhere it is an ordinary byte).
-class EngineRead : public ::testing::TestWithParam<Row> {};
-
-TEST_P(EngineRead, ReadsAsTheTableSays) {
-  const Row& c = GetParam();
+TABLE_TEST(EngineRead, ReadsAsTheTableSays, RowName({0, 1, 2}), "platform/fixtures/engine.table", '\t') {
   const std::string file = "[A]\nk=" + std::string(300, 'x') + "\nq=\"yyyy\"\nn=ab\0cd\nx\0y=1\nm=v\n"s;
-  EXPECT_EQ(ini::readValue(file, "A", c[0], c[1], std::stoul(c[2])), c.field(3));
+  EXPECT_EQ(ini::readValue(file, "A", row[0], row[1], std::stoul(row[2])), row.field(3));
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, EngineRead, ::testing::ValuesIn(readTable("platform/fixtures/engine.table", '\t')),
-                         RowName({0, 1, 2}));
 
 // refused.table: SECTION<tab>KEY<tab>VALUE<tab>WHY a line, escaped, WHY empty for a write that is allowed.
 // Found by fuzzing: the line's own Ctrl-Z end mark was kept, so a value ending in one grew with every write.
-class EngineRefusal : public ::testing::TestWithParam<Row> {};
-
-TEST_P(EngineRefusal, RefusesAsTheTableSays) {
-  const Row& c = GetParam();
-  EXPECT_EQ(ini::whyNotWritable(unescaped(c[0]), unescaped(c[1]), unescaped(c[2])), c.field(3));
+TABLE_TEST(EngineRefusal, RefusesAsTheTableSays, RowName({3}), "platform/fixtures/refused.table", '\t') {
+  EXPECT_EQ(ini::whyNotWritable(unescaped(row[0]), unescaped(row[1]), unescaped(row[2])), row.field(3));
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, EngineRefusal, ::testing::ValuesIn(readTable("platform/fixtures/refused.table", '\t')),
-                         RowName({3}));
 
 TEST(IniEngine, AnUnreadableFileGivesTheDefaultAndANulElsewhereIsAnOrdinaryByte) {
   EXPECT_EQ(ini::readValue(std::nullopt, "A", "k", "Default ", 255), "Default");

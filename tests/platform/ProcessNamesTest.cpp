@@ -10,17 +10,11 @@ namespace {
 
 using testing::Row;
 
-class ProcessNames : public ::testing::TestWithParam<Row> {};
-
-TEST_P(ProcessNames, TableOfCases) {
-  const Row& row = GetParam();
+TABLE_TEST(ProcessNames, TableOfCases, testing::RowName({0, 1, 2}), "platform/process-names.txt") {
   std::string cmdline;  // its arguments, a NUL between them
   for (std::size_t i = 2; i < row.size(); ++i) cmdline += (i > 2 ? std::string(1, '\0') : "") + row[i];
   EXPECT_EQ(processes::isProcessOf("UnrealTournament.exe", row[1], cmdline), row[0] == "yes");
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, ProcessNames, ::testing::ValuesIn(testing::readTable("platform/process-names.txt")),
-                         testing::RowName({0, 1, 2}));
 
 }  // namespace
 }  // namespace vexorel

@@ -36,35 +36,23 @@ void expectFound(const std::optional<Value>& value, const Row& f) {
   }
 }
 
-class StoreRead : public ::testing::TestWithParam<Row> {};
-
-TEST_P(StoreRead, FindsWhatTheTableSays) {
-  const Row& f = GetParam();
-  expectFound(registry::findValue(fixture("export.reg"), f[0], f[1]), f);
+TABLE_TEST(StoreRead, FindsWhatTheTableSays, RowName({1}), kRegistry + "export.expected", '\t') {
+  expectFound(registry::findValue(fixture("export.reg"), row[0], row[1]), row);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StoreRead, ::testing::ValuesIn(readTable(kRegistry + "export.expected", '\t')),
-                         RowName({1}));
-
 // The same with Windows line ends.
-class WineRead : public ::testing::TestWithParam<Row> {};
-
-TEST_P(WineRead, FindsWhatTheTableSaysWithEitherLineEnd) {
-  const Row& f = GetParam();
+TABLE_TEST(WineRead, FindsWhatTheTableSaysWithEitherLineEnd, RowName({1}), kRegistry + "wine.expected", '\t') {
   std::string lf = fixture("wine.reg"), crlf;
   for (const char c : lf) crlf += c == '\n' ? "\r\n" : std::string(1, c);
   for (const std::string& content : {lf, crlf}) {
     SCOPED_TRACE(content == lf ? "LF" : "CRLF");
-    const auto value = wine::findValue(content, f[0], f[1]);
-    expectFound(value, f);
-    if (value && f.field(4, "*") != "*") {
-      EXPECT_EQ(wine::textOf(*value), f[4] == "-" ? std::nullopt : std::optional(unescaped(f[4])));
+    const auto value = wine::findValue(content, row[0], row[1]);
+    expectFound(value, row);
+    if (value && row.field(4, "*") != "*") {
+      EXPECT_EQ(wine::textOf(*value), row[4] == "-" ? std::nullopt : std::optional(unescaped(row[4])));
     }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, WineRead, ::testing::ValuesIn(readTable(kRegistry + "wine.expected", '\t')),
-                         RowName({1}));
 
 TEST(RegistryFiles, OnlyAWineFileThatSaysWhatItIsCountsAndKeysAreWhole) {
   const std::string wine = fixture("wine.reg"), store = fixture("export.reg");
@@ -77,10 +65,7 @@ TEST(RegistryFiles, OnlyAWineFileThatSaysWhatItIsCountsAndKeysAreWhole) {
 
 // writes.table: STORE<tab>KEY<tab>NAME<tab>TYPE<tab>BYTES<tab>AFTER a line, escaped as above; "@NAME" is a
 // fixture file, an AFTER of "*" is not checked. Every value set reads back as set.
-class StoreWrite : public ::testing::TestWithParam<Row> {};
-
-TEST_P(StoreWrite, ChangesOnlyItsOwnLinesAndReadsBack) {
-  const Row& row = GetParam();
+TABLE_TEST(StoreWrite, ChangesOnlyItsOwnLinesAndReadsBack, RowName({2}), kRegistry + "writes.table", '\t') {
   const auto text = [](const std::string& field) {
     return field.starts_with('@') ? fixture(field.substr(1)) : unescaped(field);
   };
@@ -95,9 +80,6 @@ TEST_P(StoreWrite, ChangesOnlyItsOwnLinesAndReadsBack) {
   EXPECT_EQ(back->type, value.type);
   EXPECT_EQ(back->bytes, value.bytes);
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, StoreWrite, ::testing::ValuesIn(readTable(kRegistry + "writes.table", '\t')),
-                         RowName({2}));
 
 TEST(RegistryFiles, ValueLinesOfEachType) {
   EXPECT_EQ(registry::formatValueLine("F", {RegSz, "two\nlines\0"s}), "\"F\"=hex(1):74,77,6f,0a,6c,69,6e,65,73,00");

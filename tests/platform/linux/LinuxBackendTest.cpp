@@ -45,10 +45,7 @@ struct Folder {
 };
 
 // fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line.
-class LinuxPath : public ::testing::TestWithParam<Row> {};
-
-TEST_P(LinuxPath, IsWhatTheTableSays) {
-  const Row& row = GetParam();
+TABLE_TEST(LinuxPath, IsWhatTheTableSays, RowName(), "platform/fixtures/posix/paths.table", '\t') {
   const Folder folder;
   const std::string path = row[1], base = folder.expand(row[2]);
   const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
@@ -57,9 +54,6 @@ TEST_P(LinuxPath, IsWhatTheTableSays) {
                                                   : paths::resolve(path, base);
   EXPECT_EQ(result, folder.expand(row[3]));
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, LinuxPath, ::testing::ValuesIn(readTable("platform/fixtures/posix/paths.table", '\t')),
-                         RowName{});
 
 // The vexorel-profile command run as a program (its reads are checked on every golden file):
 // fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>ARGUMENTS... a line, escaped, run in order; the output
@@ -136,30 +130,19 @@ std::optional<std::string> queryGameFolder(LinuxPlatform& platform) {
 }
 
 // fixtures/wine/paths.table: a Windows path and where it is in the prefix.
-class WinePath : public ::testing::TestWithParam<Row> {};
-
-TEST_P(WinePath, IsWhereTheTableSays) {
+TABLE_TEST(WinePath, IsWhereTheTableSays, RowName({0}), "platform/fixtures/wine/paths.table", '\t') {
   const Prefix prefix;
-  EXPECT_EQ(wine::translateDrivePath(prefix.path, *prefix.expand(GetParam()[0])), prefix.expand(GetParam()[1]));
+  EXPECT_EQ(wine::translateDrivePath(prefix.path, *prefix.expand(row[0])), prefix.expand(row[1]));
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, WinePath, ::testing::ValuesIn(readTable("platform/fixtures/wine/paths.table", '\t')),
-                         RowName({0}));
 
 // fixtures/wine/folders.table: the prefix's system.reg (NAME.reg, none when there is no such file) and the
 // game folder found in it.
-class WineFolder : public ::testing::TestWithParam<Row> {};
-
-TEST_P(WineFolder, IsTheOneTheTableSays) {
+TABLE_TEST(WineFolder, IsTheOneTheTableSays, RowName({0}), "platform/fixtures/wine/folders.table", '\t') {
   const Prefix prefix;
-  const Row& row = GetParam();
   fs::remove(prefix.path + "/system.reg");
   if (fs::exists(kWine / (row[0] + ".reg"))) fs::copy_file(kWine / (row[0] + ".reg"), prefix.path + "/system.reg");
   EXPECT_EQ(wine::findFolder(prefix.path, kGameKey, "Folder"), prefix.expand(row[1]));
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, WineFolder, ::testing::ValuesIn(readTable("platform/fixtures/wine/folders.table", '\t')),
-                         RowName({0}));
 
 TEST(WinePrefix, TheReadOnlyRegistryFallbackAndThePrefixOfTheEnvironment) {
   Prefix prefix;

@@ -1,5 +1,6 @@
 #include "support/core/Table.h"
 
+#include <cctype>
 #include <fstream>
 #include <stdexcept>
 
@@ -48,17 +49,16 @@ std::string unescaped(std::string_view text) {
 std::string caseName(std::string_view text) {
   std::string name;
   for (const char c : text) {
-    const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    if (kept) name += c;
-    else if (!name.empty() && name.back() != '_') name += '_';
+    const bool kept = std::isalnum(static_cast<unsigned char>(c)) != 0;
+    if (kept || (!name.empty() && name.back() != '_')) name += kept ? c : '_';
   }
   while (!name.empty() && name.back() == '_') name.pop_back();
   return name.empty() ? "_" : name.substr(0, 60);
 }
 
-std::string caseName(const Row& row, const std::vector<std::size_t>& fields) {
-  std::string text = "L" + std::to_string(row.line);
-  for (const std::size_t i : fields) text += "_" + row.field(i);
+std::string RowName::operator()(const ::testing::TestParamInfo<Row>& info) const {
+  std::string text = "L" + std::to_string(info.param.line);
+  for (const std::size_t i : fields) text += "_" + info.param.field(i);
   return caseName(text);
 }
 

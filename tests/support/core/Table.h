@@ -1,10 +1,7 @@
 #pragma once
 // The tests' data tables, all read one way: a case a line, its fields split at a separator ('|', or a
 // tab for the platform fixtures, whose texts hold '|'), lines starting with '#' and empty lines passed
-// over. A row keeps its file and line, so that a failing case says where it stands, and names its case
-// in a parameterised test:
-//   INSTANTIATE_TEST_SUITE_P(Table, Rule, ::testing::ValuesIn(readTable("core/rules.txt")), RowName{});
-// (RowName({1, 2}) names the cases by other fields.)
+// over. A row keeps its file and line, so that a failing case names where it stands.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,28 +29,31 @@ struct Row {
   std::string where() const { return file + ":" + std::to_string(line); }
 };
 
-// A file beside the tests, by its path under tests/.
-std::filesystem::path testFile(const std::filesystem::path& name);
-
-// A table by its path under tests/ (or an absolute one). A file that cannot be read gives one row at
-// line 0 with no fields, so that its case fails rather than the table running no case at all.
+std::filesystem::path testFile(const std::filesystem::path& name);  // a file by its path under tests/
+// A table by its path under tests/. One that cannot be read gives a row at line 0 with no fields, so that
+// its case fails rather than the table running no case at all.
 std::vector<Row> readTable(const std::filesystem::path& file, char separator = '|');
-
-// A text with its \\ and \xHH escapes undone.
-std::string unescaped(std::string_view text);
+std::string unescaped(std::string_view text);  // its \\ and \xHH escapes undone
 
 // A test name made of the text: letters and digits kept, every run of others one '_'.
 std::string caseName(std::string_view text);
-// A row's case: its line number and the fields named ("L12_memory_33554432"), by default the first two.
-std::string caseName(const Row& row, const std::vector<std::size_t>& fields = {0, 1});
+// Names a row's case by its line and the fields given ("L12_memory_33554432").
 struct RowName {
   RowName(std::initializer_list<std::size_t> named = {0, 1}) : fields(named) {}
   std::vector<std::size_t> fields;
-  std::string operator()(const ::testing::TestParamInfo<Row>& info) const { return caseName(info.param, fields); }
+  std::string operator()(const ::testing::TestParamInfo<Row>& info) const;
 };
-
-// A row as the test list shows it: its file and line (its text may end in a backslash, which the
-// discovery of the tests would take for an escape).
+// Only the file and line: a line's text may end in a backslash, which the test discovery takes for an escape.
 void PrintTo(const Row& row, std::ostream* out);
 
 }  // namespace vexorel::testing
+
+// A parameterised test with a case a row of a table (readTable's arguments), named as `naming` says; the
+// body has its case as `row`.
+#define TABLE_TEST(suite, test, naming, ...)                                                                       \
+  class suite : public ::testing::TestWithParam<::vexorel::testing::Row> {                                         \
+   protected:                                                                                                      \
+    const ::vexorel::testing::Row& row = GetParam();                                                               \
+  };                                                                                                               \
+  INSTANTIATE_TEST_SUITE_P(Table, suite, ::testing::ValuesIn(::vexorel::testing::readTable(__VA_ARGS__)), naming); \
+  TEST_P(suite, test)
