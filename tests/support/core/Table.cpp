@@ -35,13 +35,10 @@ std::vector<Row> readTable(const std::filesystem::path& file, char separator) {
 
 std::string unescaped(std::string_view text) {
   std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && text[++i] == 'x') {
-      out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-      i += 2;
-    } else {
-      out += text[i];  // after a backslash, the character it escapes
-    }
+  for (std::size_t i = 0; i < text.size(); ++i) {  // after a backslash, the character it escapes, or \xHH
+    const bool hex = text[i] == '\\' && i + 1 < text.size() && text[++i] == 'x';
+    out += hex ? static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16)) : text[i];
+    i += hex ? 2 : 0;
   }
   return out;
 }
