@@ -109,10 +109,6 @@ TEST_P(GoldenFile, ReadsAndWritesAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Fixtures, GoldenFile, ::testing::ValuesIn(fixtureNames()),
                          [](const auto& info) { return caseName(info.param); });
 
-TEST(GoldenFiles, AreAllThere) {
-  EXPECT_GE(fixtureNames().size(), 43u);
-}
-
 // engine.table: KEY<tab>DEFAULT<tab>BUFFER SIZE<tab>READ a line, on a file with a long value, quotes and NULs
 // (a NUL ends a value; elsewhere it is an ordinary byte).
 TABLE_TEST(EngineRead, ReadsAsTheTableSays, RowName({0, 1, 2}), "platform/fixtures/engine.table", '\t') {
