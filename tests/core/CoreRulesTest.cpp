@@ -4,13 +4,12 @@
 
 #include <functional>
 #include <map>
-#include <sstream>
 
 #include "core/ChangedItems.h"
 #include "core/RenderDeviceCatalogue.h"
 #include "core/SetRules.h"
 #include "core/SettingsFile.h"
-#include "support/core/TempFolder.h"
+#include "support/core/Table.h"
 
 namespace vexorel {
 namespace {
@@ -19,30 +18,23 @@ std::string orNone(const std::optional<std::string>& answer) {
   return answer.value_or("-");
 }
 
-TEST(CoreRules, TableOfCases) {
-  const std::map<std::string, std::function<std::string(const std::string&)>> rules{
-      {"folderPart", [](const std::string& s) { return folderPart(s); }},
-      {"gameFolder", [](const std::string& s) { return gameFolderFromExecutable(s); }},
-      {"shortOrClass", [](const std::string& s) { return ShortNameOrClassName(s); }},
-      {"classForList", [](const std::string& s) { return orNone(ClassNameForListName(s)); }},
-      {"classForShort", [](const std::string& s) { return orNone(ClassNameForShortName(s)); }},
-      {"setCount",
-       [](const std::string& s) {
-         const auto c = sets::setCountFrom(s.substr(s.find(':') + 1), std::stoi(s));
-         return std::to_string(c.count) + " " + c.text + (c.replaced ? " replaced" : "");
-       }},
-  };
-  std::istringstream table(testing::readFileBytes(std::string(VEXOREL_SOURCE_DIR) + "/tests/core/rules.txt"));
-  int cases = 0;
-  for (std::string line; std::getline(table, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    const std::size_t a = line.find('|'), b = line.find('|', a + 1);
-    const std::string rule = line.substr(0, a), input = line.substr(a + 1, b - a - 1), expected = line.substr(b + 1);
-    ASSERT_TRUE(rules.count(rule)) << line;
-    EXPECT_EQ(rules.at(rule)(input), expected) << line;
-    ++cases;
-  }
-  EXPECT_GT(cases, 15);
+// rules.txt: a rule, its input and what it answers, a case a line.
+const std::map<std::string, std::function<std::string(const std::string&)>> kRules{
+    {"folderPart", [](const std::string& s) { return folderPart(s); }},
+    {"gameFolder", [](const std::string& s) { return gameFolderFromExecutable(s); }},
+    {"shortOrClass", [](const std::string& s) { return ShortNameOrClassName(s); }},
+    {"classForList", [](const std::string& s) { return orNone(ClassNameForListName(s)); }},
+    {"classForShort", [](const std::string& s) { return orNone(ClassNameForShortName(s)); }},
+    {"setCount",
+     [](const std::string& s) {
+       const auto c = sets::setCountFrom(s.substr(s.find(':') + 1), std::stoi(s));
+       return std::to_string(c.count) + " " + c.text + (c.replaced ? " replaced" : "");
+     }},
+};
+
+TABLE_TEST(CoreRule, AnswersAsTheTableSays, testing::RowName(), "core/rules.txt") {
+  ASSERT_TRUE(kRules.count(row[0])) << "no such rule";
+  EXPECT_EQ(kRules.at(row[0])(row[1]), row[2]);
 }
 
 TEST(ChangedItems, FindsRowsThatDifferExactly) {

@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
-#include "platform/FixtureTable.h"
 #include "platform/NativePlatform.h"
+#include "support/core/Table.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {
@@ -21,8 +24,8 @@ namespace fs = std::filesystem;
 
 class BackendContract : public ::testing::Test {
  protected:
-  testing::TempFolder folder;
-  NativePlatform platform{testing::scratchOptions(folder)};
+  TempFolder folder;
+  NativePlatform platform{scratchOptions(folder)};
   // Windows-style names inside the test's folder, and the same file for the test's own access.
   std::string at(const std::string& name) const { return folder.path().string() + "\\" + name; }
   fs::path disk(std::string name) const {
@@ -38,68 +41,88 @@ class BackendContract : public ::testing::Test {
   }
 };
 
-// fixtures/contract.script: one call or check a line, names inside the test's folder ("=NAME": as
-// given, "/NAME": with forward slashes), texts with \\ and \xHH escapes, 1 and 0 for success and failure.
-// A "~" before the call: the POSIX backend's own (its error texts, "$F" the folder; its registry store file).
-// The registry calls work on one current key of HKEY_LOCAL_MACHINE; "get NAME -" is no such value.
-TEST_F(BackendContract, FilesRegistryAndMachineAsTheScriptSays) {
-  const auto script = rows(kFixtures / "contract.script");
-  ASSERT_GE(script.size(), 90u);
-  RegistryKey key = kNoRegistryKey;
-  for (auto row : script) {
-    SCOPED_TRACE(row[0] + " " + (row.size() > 1 ? row[1] : ""));
-    if (row[0][0] == '~') {
-#ifdef _WIN32
-      continue;
-#endif
-      row[0].erase(0, 1);
-    }
-    const std::string& op = row[0];
-    const auto same = [](const auto& value, const auto& expected) { EXPECT_EQ(value, expected); };
-    const auto path = [&](std::size_t i) {
-      return row[i][0] == '='   ? row[i].substr(1)
-             : row[i][0] == '/' ? folder.path().generic_string() + row[i]
-                                : at(row[i]);
-    };
-    const auto done = [&](bool result, const std::string& expected) {
-      EXPECT_EQ(result, expected == "1");
-      EXPECT_TRUE(result || platform.lastError() != "") << "a failure says why";
-    };
-    if (op == "dir") fs::create_directories(disk(row[1]));
-    if (op == "put") writeFileBytes(disk(row[1]), unescaped(row[2]));
-    if (op == "bytes") same(readFileBytes(disk(row[1])), unescaped(row.size() > 2 ? row[2] : ""));
-    if (op == "remove") fs::remove_all(disk(row[1]));
-    if (op == "gone") same(fs::exists(disk(row[1])), false);
-    if (op == "ro")
-      fs::permissions(disk(row[1]), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                      row[2] == "1" ? fs::perm_options::remove : fs::perm_options::add);
-    if (op == "count")
-      same(std::distance(fs::directory_iterator(disk(row[1])), {}), std::stol(row[2]));  // no temporary file left
-    if (op == "read") same(read(row[1], row[2], path(3), row.size() > 5 ? std::stoul(row[5]) : 255), row[4]);
-    if (op == "ini") done(platform.writePrivateProfileString(row[1], row[2], unescaped(row[3]), path(4)), row[5]);
-    if (op == "find") done(platform.findFirstFile(path(1)), row[2]);
-    if (op == "mkdir") done(platform.createDirectory(path(1)), row[2]);
-    if (op == "empty") done(platform.createEmptyFile(path(1)), row[2]);
-    if (op == "delete") done(platform.deleteFile(path(1)), row[2]);
-    if (op == "copy") done(platform.copyFile(path(1), path(2), row[3] == "1"), row[4]);
-    if (op == "said") {
-      std::string text = unescaped(row[1]);
-      for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
-      same(platform.lastError(), text);
-    }
-    if (op == "key")
-      same((key = platform.regCreateKey(RegistryRoot::LocalMachine, unescaped(row[1]))) == kNoRegistryKey, false);
-    if (op == "open")
-      same((key = platform.regOpenKey(RegistryRoot::LocalMachine, unescaped(row[1]))) != kNoRegistryKey, row[2] == "1");
-    if (op == "close") platform.regCloseKey(key);
-    if (op == "set") done(platform.regSetValue(key, row[1], static_cast<std::uint32_t>(std::stoul(row[2])), unescaped(row[3])), row[4]);
-    if (op == "get") {
-      const auto value = platform.regQueryValue(key, row[1]);
-      EXPECT_EQ(value.has_value(), row[2] != "-");
-      EXPECT_TRUE(value || platform.lastError() != "");
-      EXPECT_TRUE(!value || (value->type == std::stoul(row[2]) && value->bytes == unescaped(row[3])));
-    }
+// fixtures/contract.script, a case a block of lines, each block from its "case NAME" line on.
+std::vector<std::vector<Row>> scenes() {
+  std::vector<std::vector<Row>> found;
+  for (const Row& row : readTable("platform/fixtures/contract.script", '\t')) {
+    if (row.field(0) == "case") found.emplace_back();
+    if (!found.empty()) found.back().push_back(row);
   }
+  return found;
+}
+
+class BackendScript : public BackendContract, public ::testing::WithParamInterface<std::vector<Row>> {
+ protected:
+  const RegistryRoot hklm = RegistryRoot::LocalMachine;
+  RegistryKey key = kNoRegistryKey;
+
+  std::string path(const std::string& name) const {
+    return name[0] == '=' ? name.substr(1) : name[0] == '/' ? folder.path().generic_string() + name : at(name);
+  }
+  std::string expand(std::string text) const {  // "$F": the folder
+    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
+    return text;
+  }
+  // A call's success as the line expects it; a failure always says why.
+  void done(bool result, const std::string& expected) {
+    EXPECT_EQ(result, expected == "1");
+    EXPECT_TRUE(result || !platform.lastError().empty()) << "a failure says why";
+  }
+
+  void step(const Row& r) {
+    std::string op = r[0];
+    if (op.starts_with('~')) {
+#ifdef _WIN32
+      return;
+#endif
+      op.erase(0, 1);
+    }
+    const std::map<std::string, std::function<void()>> calls{
+        {"case", [] {}},
+        {"dir", [&] { fs::create_directories(disk(r[1])); }},
+        {"put", [&] { writeFileBytes(disk(r[1]), unescaped(r[2])); }},
+        {"bytes", [&] { EXPECT_EQ(readFileBytes(disk(r[1])), unescaped(r.field(2))); }},
+        {"remove", [&] { fs::remove_all(disk(r[1])); }},
+        {"gone", [&] { EXPECT_FALSE(fs::exists(disk(r[1]))); }},
+        {"ro", [&] { setReadOnly(disk(r[1]), r[2] == "1"); }},
+        // No temporary file left.
+        {"count", [&] { EXPECT_EQ(std::distance(fs::directory_iterator(disk(r[1])), {}), std::stol(r[2])); }},
+        {"read", [&] { EXPECT_EQ(read(r[1], r[2], path(r[3]), std::stoul(r.field(5, "255"))), r[4]); }},
+        {"ini", [&] { done(platform.writePrivateProfileString(r[1], r[2], unescaped(r[3]), path(r[4])), r[5]); }},
+        {"find", [&] { done(platform.findFirstFile(path(r[1])), r[2]); }},
+        {"mkdir", [&] { done(platform.createDirectory(path(r[1])), r[2]); }},
+        {"empty", [&] { done(platform.createEmptyFile(path(r[1])), r[2]); }},
+        {"delete", [&] { done(platform.deleteFile(path(r[1])), r[2]); }},
+        {"copy", [&] { done(platform.copyFile(path(r[1]), path(r[2]), r[3] == "1"), r[4]); }},
+        {"said", [&] { EXPECT_EQ(platform.lastError(), expand(unescaped(r[1]))); }},
+        {"key", [&] { EXPECT_NE(key = platform.regCreateKey(hklm, unescaped(r[1])), kNoRegistryKey); }},
+        {"open", [&] { EXPECT_EQ((key = platform.regOpenKey(hklm, unescaped(r[1]))) != kNoRegistryKey, r[2] == "1"); }},
+        {"close", [&] { platform.regCloseKey(key); }},
+        {"set", [&] { done(platform.regSetValue(key, r[1], static_cast<std::uint32_t>(std::stoul(r[2])), unescaped(r[3])), r[4]); }},
+        {"get",
+         [&] {
+           const auto value = platform.regQueryValue(key, r[1]);
+           EXPECT_EQ(value ? std::to_string(value->type) : "-", r[2]);
+           EXPECT_EQ(value ? value->bytes : "", unescaped(r.field(3)));
+           EXPECT_TRUE(value || !platform.lastError().empty()) << "a failure says why";
+         }},
+    };
+    ASSERT_TRUE(calls.count(op)) << "unknown operation " << op;
+    calls.at(op)();
+  }
+};
+
+TEST_P(BackendScript, DoesWhatTheScriptSays) {
+  for (const Row& row : GetParam()) {
+    SCOPED_TRACE(row.where() + ": " + row.text);
+    step(row);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Contract, BackendScript, ::testing::ValuesIn(scenes()),
+                         [](const auto& c) { return caseName(c.param[0].field(1)); });
+
+TEST_F(BackendContract, FullPathsTheCurrentFolderTheMachineAndTheShell) {
   writeFileBytes(disk("Vexorel.ini"), "");
   EXPECT_TRUE(fs::equivalent(platform.getCurrentDirectory(), folder.path()));
   EXPECT_TRUE(fs::equivalent(platform.getFullPathName("Vexorel.ini"), disk("Vexorel.ini")));

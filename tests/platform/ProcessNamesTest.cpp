@@ -1,30 +1,19 @@
-// Which running process is the game: the rule over a process's short name and command line, as a table.
+// Which running process is the game: the rule over a process's short name and command line, a case a line
+// of process-names.txt.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
-
 #include "platform/ProcessNames.h"
-#include "support/core/TempFolder.h"
+#include "support/core/Table.h"
 
 namespace vexorel {
 namespace {
 
-TEST(ProcessNames, TableOfCases) {
-  std::istringstream table(testing::readFileBytes(std::string(VEXOREL_SOURCE_DIR) + "/tests/platform/process-names.txt"));
-  int cases = 0;
-  for (std::string line; std::getline(table, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    const std::size_t answer = line.find('|'), comm = line.find('|', answer + 1);
-    std::string cmdline = line.substr(comm + 1);
-    std::replace(cmdline.begin(), cmdline.end(), '|', '\0');
-    const bool expected = line.substr(0, answer) == "yes";
-    EXPECT_EQ(processes::isProcessOf("UnrealTournament.exe", line.substr(answer + 1, comm - answer - 1), cmdline),
-              expected)
-        << line;
-    ++cases;
-  }
-  EXPECT_EQ(cases, 17);
+using testing::Row;
+
+TABLE_TEST(ProcessNames, TableOfCases, testing::RowName({0, 1, 2}), "platform/process-names.txt") {
+  std::string cmdline;  // its arguments, a NUL between them
+  for (std::size_t i = 2; i < row.size(); ++i) cmdline += (i > 2 ? std::string(1, '\0') : "") + row[i];
+  EXPECT_EQ(processes::isProcessOf("UnrealTournament.exe", row[1], cmdline), row[0] == "yes");
 }
 
 }  // namespace

@@ -59,7 +59,9 @@ TEST_F(HostileFiles, HostileProgramFilesKeepTheirBytesAndTheProgramStarts) {
     std::string want = expected.empty() ? bytes : expected;
     if (want.find(odd) != std::string::npos) want.replace(want.find(odd), odd.size(), "SaveNumber=1");
     EXPECT_TRUE(readFileBytes(settings).substr(0, want.size()) == want) << "bytes of the settings file were lost";
-    EXPECT_TRUE(expected.empty() || app->load().Combo1->itemText(0) == "Deep down");
+    if (!expected.empty()) {
+      EXPECT_EQ(app->load().Combo1->itemText(0).toStdString(), "Deep down");
+    }
   }
   // A registry store naming no usable folder: the program asks for the game and adds the answer beside every byte.
   const std::string store =
@@ -67,7 +69,8 @@ TEST_F(HostileFiles, HostileProgramFilesKeepTheirBytesAndTheProgramStarts) {
   writeFileBytes(registryFile, store);
   dialogs.chooseFile(QString::fromStdString(gameFolder + "/System/UnrealTournament.exe"));
   ASSERT_TRUE(startProgram());
-  EXPECT_EQ(lastBox() + "|" + app->frmmain().UtPath, "Select Unreal Tournament.|" + gameFolder);
+  EXPECT_EQ(lastBox(), "Select Unreal Tournament.");
+  EXPECT_EQ(app->frmmain().UtPath, gameFolder);
   EXPECT_TRUE(readFileBytes(registryFile).substr(0, store.size()) == store) << "bytes of the registry store lost";
   EXPECT_EQ(app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue),
             gameFolder);
@@ -102,8 +105,9 @@ TEST_F(HostileFiles, AGameFolderOnALongPathBeyondAsciiWorksAndAFullDiskIsSaidWit
   Frmmain& main = app->frmmain();
   dialogs.answer(MsgAnswer::Yes);
   main.Option1->click();
-  EXPECT_EQ(main.UtPath + lastBox() + readFileBytes(startPath("BACKUP/SlowUTBackup.ini")),
-            folder + "Graphics changes have been applied" + demoGameIni());
+  EXPECT_EQ(main.UtPath, folder);
+  EXPECT_EQ(lastBox(), "Graphics changes have been applied");
+  EXPECT_EQ(readFileBytes(startPath("BACKUP/SlowUTBackup.ini")), demoGameIni());
   const std::string changed = readFileBytes(file);
   EXPECT_NE(changed, demoGameIni());
 

@@ -236,8 +236,8 @@ TEST(ReplaceKeeps, BitsLinksAndHardLinksAndLeftoversOfWritersThatAreGone) {
   EXPECT_EQ(read("GAME.INI"), "1");
   ASSERT_TRUE(write("Game.ini", "2")) << platform.lastError();
   EXPECT_EQ(readFileBytes(temp / "game.ini"), "[A]\r\nk=2\r\n");
-  EXPECT_FALSE(fs::exists(temp / dead) || fs::exists(temp / old));
-  EXPECT_TRUE(fs::exists(temp / live) && fs::exists(temp / other));
+  for (const std::string& name : {dead, old}) EXPECT_FALSE(fs::exists(temp / name)) << name;
+  for (const std::string& name : {live, other}) EXPECT_TRUE(fs::exists(temp / name)) << name;
   for (const std::string& name : {live, other}) fs::remove(temp / name);
 
   // A symbolic link (and a link to it) stays a link; its target is replaced, beside itself, keeping its

@@ -16,10 +16,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/FixtureTable.h"
 #include "platform/linux/Paths.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/WinePrefix.h"
+#include "support/core/Table.h"
 #include "support/core/TempFolder.h"
 
 extern char** environ;
@@ -31,43 +31,49 @@ using namespace std::string_literals;
 using namespace testing;
 namespace fs = std::filesystem;
 
-// fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line. The vexorel-profile command run as
-// a program (its reads are checked on every golden file): fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>
-// ARGUMENTS... a line, escaped; the output (stdout when the exit is 0, else stderr, the other one empty) is
-// whole, for usage errors its start.
-// $F is the test's folder.
-TEST(LinuxPaths, SeparatorsFullPathsLookupInAnyLetterCaseAndTheProfileTool) {
-  TempFolder folder;
-  for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(folder.path() / made);
-  writeFileBytes(folder.path() / "Game" / "system" / "UnrealTournament.ini", "");
-  const auto expand = [&](std::string text) {
-    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
+// $F is the test's folder, where Game/system/UnrealTournament.ini, BACKUP and backup are.
+struct Folder {
+  TempFolder temp;
+  Folder() {
+    for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(temp.path() / made);
+    writeFileBytes(temp.path() / "Game" / "system" / "UnrealTournament.ini", "");
+  }
+  std::string expand(std::string text) const {
+    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, temp.path().string());
     return text;
-  };
-  const auto paths = rows(kFixtures / "posix/paths.table"), tool = rows(kFixtures / "posix/profile.table");
-  ASSERT_GE(paths.size() + tool.size(), 23u);
-  for (const auto& row : paths) {
-    const std::string path = row[1], base = expand(row[2]);
-    const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
-                               : row[0] == "sep"    ? paths::toPosixSeparators(path)
-                               : row[0] == "parent" ? paths::parentOf(path)
-                                                    : paths::resolve(path, base);
-    EXPECT_EQ(result, expand(row[3])) << row[0] << " " << path;
   }
-  writeFileBytes(folder / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
-  writeFileBytes(folder / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
-  for (const auto& row : tool) {
+};
+
+// fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line.
+TABLE_TEST(LinuxPath, IsWhatTheTableSays, RowName(), "platform/fixtures/posix/paths.table", '\t') {
+  const Folder folder;
+  const std::string path = row[1], base = folder.expand(row[2]);
+  const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
+                             : row[0] == "sep"    ? paths::toPosixSeparators(path)
+                             : row[0] == "parent" ? paths::parentOf(path)
+                                                  : paths::resolve(path, base);
+  EXPECT_EQ(result, folder.expand(row[3]));
+}
+
+// The vexorel-profile command run as a program (its reads are checked on every golden file):
+// fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>ARGUMENTS... a line, escaped, run in order; the output
+// (stdout when the exit is 0, else stderr, the other one empty) is whole, for usage errors its start.
+TEST(ProfileTool, RunsAsTheTableSays) {
+  const Folder folder;
+  writeFileBytes(folder.temp / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
+  writeFileBytes(folder.temp / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
+  for (const Row& row : readTable("platform/fixtures/posix/profile.table", '\t')) {
     std::string command = "'" VEXOREL_PROFILE_TOOL "'";
-    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + expand(unescaped(row[i])) + "'";
-    const std::string out = folder / "out", err = folder / "err";
+    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + folder.expand(unescaped(row[i])) + "'";
+    const std::string out = folder.temp / "out", err = folder.temp / "err";
     const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
-    EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << command;
+    EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << row.where();
     const bool failed = row[0] != "0";
-    const std::string said = readFileBytes(failed ? err : out), expected = expand(unescaped(row[1]));
-    EXPECT_EQ(readFileBytes(failed ? out : err), "") << command;
-    EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << command;
+    const std::string said = readFileBytes(failed ? err : out), expected = folder.expand(unescaped(row[1]));
+    EXPECT_EQ(readFileBytes(failed ? out : err), "") << row.where();
+    EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << row.where();
   }
-  EXPECT_EQ(readFileBytes(folder / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
+  EXPECT_EQ(readFileBytes(folder.temp / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
 }
 
 TEST(LinuxFileCalls, TheProcesssOwnFolderAndTheDesktopOpener) {
@@ -95,7 +101,7 @@ TEST(LinuxFileCalls, TheProcesssOwnFolderAndTheDesktopOpener) {
 }
 
 constexpr const char* kGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
-const fs::path kWine = kFixtures / "wine";
+const fs::path kWine = testFile("platform/fixtures/wine");
 
 // A prefix as Wine makes it: drive_c, and dosdevices/c: -> ../drive_c and z: -> /.
 struct Prefix {
@@ -123,20 +129,24 @@ std::optional<std::string> queryGameFolder(LinuxPlatform& platform) {
   return data ? std::optional<std::string>(data->bytes) : std::nullopt;
 }
 
-TEST(WinePrefix, DrivePathsTheGameFolderAndTheReadOnlyRegistryFallback) {
+// fixtures/wine/paths.table: a Windows path and where it is in the prefix.
+TABLE_TEST(WinePath, IsWhereTheTableSays, RowName({0}), "platform/fixtures/wine/paths.table", '\t') {
+  const Prefix prefix;
+  EXPECT_EQ(wine::translateDrivePath(prefix.path, *prefix.expand(row[0])), prefix.expand(row[1]));
+}
+
+// fixtures/wine/folders.table: the prefix's system.reg (NAME.reg, none when there is no such file) and the
+// game folder found in it.
+TABLE_TEST(WineFolder, IsTheOneTheTableSays, RowName({0}), "platform/fixtures/wine/folders.table", '\t') {
+  const Prefix prefix;
+  fs::remove(prefix.path + "/system.reg");
+  if (fs::exists(kWine / (row[0] + ".reg"))) fs::copy_file(kWine / (row[0] + ".reg"), prefix.path + "/system.reg");
+  EXPECT_EQ(wine::findFolder(prefix.path, kGameKey, "Folder"), prefix.expand(row[1]));
+}
+
+TEST(WinePrefix, TheReadOnlyRegistryFallbackAndThePrefixOfTheEnvironment) {
   Prefix prefix;
-  const auto paths = rows(kWine / "paths.table"), folders = rows(kWine / "folders.table");
-  ASSERT_GE(paths.size() + folders.size(), 16u);
-  for (const auto& row : paths) {
-    EXPECT_EQ(wine::translateDrivePath(prefix.path, *prefix.expand(row[0])), prefix.expand(row[1])) << row[0];
-  }
-  for (const auto& row : folders) {
-    fs::remove(prefix.path + "/system.reg");
-    if (fs::exists(kWine / (row[0] + ".reg"))) fs::copy_file(kWine / (row[0] + ".reg"), prefix.path + "/system.reg");
-    EXPECT_EQ(wine::findFolder(prefix.path, kGameKey, "Folder"), prefix.expand(row[1])) << row[0];
-  }
   EXPECT_EQ(wine::translateDrivePath("", "C:\\UnrealTournament"), std::nullopt);
-  fs::copy_file(kWine / "wow.reg", prefix.path + "/system.reg", fs::copy_options::overwrite_existing);
   const std::string store = prefix.temp / "registry.reg", real = *prefix.expand("$C/UnrealTournament");
   LinuxPlatform platform{LinuxPlatformOptions{store, prefix.temp.path().string(), prefix.path}};
   EXPECT_EQ(queryGameFolder(platform), real + '\0');

@@ -48,7 +48,9 @@ TEST(Win32Backend, The32BitViewValuesOfOtherProgramsAndTheSystemsErrorTexts) {
   EXPECT_EQ(folderValue.substr(0, folderValue.find('\0')), "C:\\UT");
   EXPECT_LE(folderValue.size(), 6u);
   const auto expand = platform.regQueryValue(key, "Expand");
-  EXPECT_TRUE(expand && expand->type == 2u && expand->bytes == "%X%\0"s);
+  ASSERT_TRUE(expand.has_value());
+  EXPECT_EQ(expand->type, 2u);
+  EXPECT_EQ(expand->bytes, "%X%\0"s);
   platform.regCloseKey(key);
 
   const std::string missing = folder.path().string() + "\\missing.ini";
