@@ -101,7 +101,8 @@ bool Form4::writeChangedItems() {
 
 bool Form4::backUpWorkingCopy(const std::string& backup) {
   Platform& platform = host().platform();
-  if (EnsureBackupFolder(platform, platform.getCurrentDirectory()) && platform.copyFile(state_.FileName, backup, false)) {
+  if (EnsureBackupFolder(platform, platform.getCurrentDirectory()) &&
+      platform.copyFile(state_.FileName, backup, false)) {
     return true;
   }
   // Without this backup Undo would restore an older state than the user expects: apply nothing.

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
-#include <QMoveEvent>
 #include <QGuiApplication>
+#include <QMoveEvent>
 #include <QScreen>
 
 #include "ui/Placement.h"

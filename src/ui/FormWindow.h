@@ -6,7 +6,6 @@
 
 #include <QSize>
 #include <QWidget>
-
 #include <optional>
 
 class QCloseEvent;

@@ -98,7 +98,10 @@ class BackendScript : public BackendContract, public ::testing::WithParamInterfa
         {"key", [&] { EXPECT_NE(key = platform.regCreateKey(hklm, unescaped(r[1])), kNoRegistryKey); }},
         {"open", [&] { EXPECT_EQ((key = platform.regOpenKey(hklm, unescaped(r[1]))) != kNoRegistryKey, r[2] == "1"); }},
         {"close", [&] { platform.regCloseKey(key); }},
-        {"set", [&] { done(platform.regSetValue(key, r[1], static_cast<std::uint32_t>(std::stoul(r[2])), unescaped(r[3])), r[4]); }},
+        {"set",
+         [&] {
+           done(platform.regSetValue(key, r[1], static_cast<std::uint32_t>(std::stoul(r[2])), unescaped(r[3])), r[4]);
+         }},
         {"get",
          [&] {
            const auto value = platform.regQueryValue(key, r[1]);

@@ -88,8 +88,8 @@ TEST_F(HostileFiles, ReadOnlyProgramFilesAreSaidWhenTried) {
   ASSERT_TRUE(app->form4().isLoaded());
   dialogs.typeInput("Mine");
   for (int i = 0; i < 2; ++i) app->form4().Command1->click();
-  EXPECT_EQ(lastBox(),
-            "The settings could not be saved: the file " + platform->displayPath(settings) + " could not be written.\nthe file is read-only");
+  EXPECT_EQ(lastBox(), "The settings could not be saved: the file " + platform->displayPath(settings) +
+                           " could not be written.\nthe file is read-only");
   EXPECT_EQ(readFileBytes(settings), bytes);
 }
 

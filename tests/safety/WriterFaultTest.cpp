@@ -124,7 +124,8 @@ std::string contentAfter(long last) {
   }();
   std::string text = base;
   for (long i = std::max(0L, last - 3); i <= last; ++i) {
-    text = ini::applyWrite(text, kLoopKeys[static_cast<std::size_t>(i % 4 * 2)], kLoopKeys[static_cast<std::size_t>(i % 4 * 2 + 1)], std::to_string(i));
+    text = ini::applyWrite(text, kLoopKeys[static_cast<std::size_t>(i % 4 * 2)],
+                           kLoopKeys[static_cast<std::size_t>(i % 4 * 2 + 1)], std::to_string(i));
   }
   return text;
 }

@@ -16,8 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/linux/Paths.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/Paths.h"
 #include "platform/linux/WinePrefix.h"
 #include "support/core/Table.h"
 #include "support/core/TempFolder.h"
@@ -201,8 +201,9 @@ TEST(LinuxBackend, TheProcessScanFindsAStandInGameRunNativelyOrUnderWine) {
   const std::string standIn = folder / "UnrealTournament.exe";
   fs::copy_file("/bin/sleep", standIn);
   LinuxPlatform platform{scratchOptions(folder)};
-  for (const auto& [program, name] : {std::pair{standIn, "sleep"s},
-                                      std::pair{"/bin/sleep"s, "C:\\UnrealTournament\\System\\UnrealTournament.exe"s}}) {
+  for (const auto& [program, name] :
+       {std::pair{standIn, "sleep"s},
+        std::pair{"/bin/sleep"s, "C:\\UnrealTournament\\System\\UnrealTournament.exe"s}}) {
     EXPECT_FALSE(platform.processRunning("UnrealTournament.exe"));
     char* argv[] = {const_cast<char*>(name.c_str()), const_cast<char*>("60"), nullptr};
     pid_t game = 0;

@@ -76,8 +76,8 @@ TEST(Win32Backend, AUserWithoutRightsKeepsTheGameFolderInTheVirtualStore) {
   ASSERT_TRUE(user.regSetValue(key, "Folder", RegSz, "C:\\UT")) << user.lastError();
   EXPECT_FALSE(keyExists(testing::scratchRegistryKey(folder) + "\\" + kGameKey, KEY_WOW64_32KEY));
   HKEY raw = nullptr;
-  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, (store + "WOW6432Node\\" + below + "\\" + kGameKey).c_str(), 0,
-                            KEY_READ, &raw),
+  ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, (store + "WOW6432Node\\" + below + "\\" + kGameKey).c_str(), 0, KEY_READ,
+                            &raw),
             ERROR_SUCCESS);
   ::RegCloseKey(raw);
   Win32Platform admin{testing::scratchOptions(folder)};
