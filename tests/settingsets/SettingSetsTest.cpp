@@ -4,25 +4,19 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <sstream>
 
 #include "core/SetRules.h"
 #include "core/SettingSetStore.h"
 #include "editor/Form4.h"
 #include "mainwindow/Frmmain.h"
 #include "settingsets/frmload.h"
+#include "support/core/Table.h"
 #include "support/gui/GuiTest.h"
 
 namespace vexorel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string decoded(std::string text) {  // \xHH is that byte
-  for (auto at = text.find("\\x"); at != std::string::npos; at = text.find("\\x", at + 1))
-    text.replace(at, 4, 1, static_cast<char>(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
-  return text;
-}
 
 // The game registered, the main window's paths set and the editor open, as the program runs it.
 class SetsTest : public GameFileTest {
@@ -53,25 +47,23 @@ class SetsTest : public GameFileTest {
 
 TEST_F(SetsTest, TheRulesOfTheTableHoldForTheStoreAndAnUnwritableFileIsLeftAsItIs) {
   const std::string file = startPath("names.ini");
-  std::istringstream table(testData("settingsets/setrules.txt"));
-  int cases = 0;
+  const std::vector<Row> table = readTable("settingsets/setrules.txt");
   std::string kept;
-  for (std::string line; std::getline(table, line);) {
-    if (line.starts_with('#')) continue;
-    const std::size_t bar = line.find('|');
-    const std::string kind = line.substr(0, bar), typed = decoded(line.substr(bar + 1));
-    ++cases;
+  for (const Row& row : table) {
+    SCOPED_TRACE(row.where());
+    const std::string& kind = row[0];
+    const std::string typed = unescaped(row[1]);
     // Written as a set's "SaveName" and read back the way the load window does.
     const bool readsBack = platform->writePrivateProfileString("Save1", "SaveName", typed, file) &&
                            app->module().ReadProfileValue("Save1", "SaveName", file) == typed;
     const std::string before = settings();
-    EXPECT_EQ(!sets::nameProblem(typed).has_value(), kind == "keep") << line;
-    EXPECT_EQ(readsBack, kind == "keep") << line;
-    EXPECT_EQ(saveSet(*app, typed), kind == "keep") << line;
-    EXPECT_EQ(settings() == before, kind != "keep") << line;  // a refused name writes nothing
+    EXPECT_EQ(!sets::nameProblem(typed).has_value(), kind == "keep");
+    EXPECT_EQ(readsBack, kind == "keep");
+    EXPECT_EQ(saveSet(*app, typed), kind == "keep");
+    EXPECT_EQ(settings() == before, kind != "keep");  // a refused name writes nothing
     if (kind == "keep") kept += (kept.empty() ? "" : "|") + typed;
   }
-  EXPECT_EQ(cases, 29);
+  EXPECT_EQ(table.size(), 29u);
   app->load().showForm();  // every kept name is listed as typed
   EXPECT_EQ(listed(), kept);
   app->load().Command2_Click();

@@ -4,11 +4,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-#include <sstream>
 
 #include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
 #include "startup/frmoptions.h"
+#include "support/core/Table.h"
 #include "support/gui/GuiTest.h"
 
 namespace vexorel::testing {
@@ -85,25 +85,27 @@ TEST_F(ProgramTest, OptionsStoreAskQOnOkAndTheCloseBoxFollowsTheLastButton) {
   bool& optionsCheck = app->frmmain().OptionsCheck;
   optionsCheck = true;
   options.showForm();
-  EXPECT_FALSE(options.Check1->isChecked() || optionsCheck);  // no "AskQ" yet
-  std::istringstream steps(testData("startup/options-steps.txt"));
-  for (std::string line; std::getline(steps, line);) {
-    if (line.starts_with('#')) continue;
-    std::istringstream fields(line);
-    std::string ticked, button, stored;
-    fields >> ticked >> button >> stored;
+  EXPECT_FALSE(options.Check1->isChecked());  // no "AskQ" yet
+  EXPECT_FALSE(optionsCheck);
+  for (const Row& step : readTable("startup/options-steps.txt", ' ')) {
+    SCOPED_TRACE(step.where());
+    const std::string &button = step[1], &stored = step[2];
     options.showForm();
-    options.Check1->setChecked(ticked == "1");
-    if (button != "close") QTest::mouseClick(button == "ok" ? options.Command1 : options.Command2, Qt::LeftButton);
-    EXPECT_TRUE(button != "close" || options.close()) << line;
-    EXPECT_FALSE(options.isLoaded() || options.isVisible()) << line;
-    EXPECT_EQ(settings(), std::string(kFreshSettings) + "AskQ=" + stored + "\r\n") << line;
-    EXPECT_EQ(optionsCheck, stored == "Checked") << line;
+    options.Check1->setChecked(step[0] == "1");
+    if (button == "close")
+      EXPECT_TRUE(options.close());
+    else
+      QTest::mouseClick(button == "ok" ? options.Command1 : options.Command2, Qt::LeftButton);
+    EXPECT_FALSE(options.isLoaded());
+    EXPECT_FALSE(options.isVisible());
+    EXPECT_EQ(settings(), std::string(kFreshSettings) + "AskQ=" + stored + "\r\n");
+    EXPECT_EQ(optionsCheck, stored == "Checked");
   }
   writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + std::string("AskQ=checked\r\n"));
   optionsCheck = true;
   options.showForm();
-  EXPECT_FALSE(options.Check1->isChecked() || optionsCheck);  // only "Checked" opens checked
+  EXPECT_FALSE(options.Check1->isChecked());  // only "Checked" opens checked
+  EXPECT_FALSE(optionsCheck);
 }
 
 }  // namespace
