@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "platform/FileReplace.h"
-#include "platform/linux/FaultGuard.h"
 #include "platform/linux/Paths.h"
 
 namespace vexorel::files {
@@ -248,96 +247,27 @@ int openToRead(const std::string& path, struct stat& before, Failure& error) {
 
 constexpr int kReadAttempts = 3;
 
-// How one look at an open file went: it saw `seen` bytes, or a mapping of the file faulted (the file
-// shrank), or a read failed (errno says why), or the file could not be mapped and must be read instead.
-enum class Look { seen, faulted, failed, unmapped };
+}  // namespace
 
-// Opens the file and has `look` read it, again when the file changed meanwhile (its size or time is not
-// what it was when it was opened, or it shrank under a mapping); false with `error` set on failure.
-template <typename LookAt>
-bool lookSteadily(const std::string& path, Failure& error, LookAt look) {
+// Opens the file and reads it, again when its size or time is not what it was when it was opened.
+bool readInto(const std::string& path, Bytes& bytes, Failure& error) {
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
     struct stat before {};
     const int fd = openToRead(path, before, error);
-    if (fd < 0) return false;
-    std::size_t seen = 0;
-    const Look result = look(fd, before, seen);
-    if (result == Look::failed) error = {"cannot read " + path, reason()};
-    const bool steady = result == Look::seen && unchanged(fd, before, seen);
+    if (fd < 0) {
+      bytes.size_ = 0;
+      return false;
+    }
+    const bool filled = bytes.fill(fd, sizeOf(before), S_ISREG(before.st_mode));
+    if (!filled) error = {"cannot read " + path, reason()};
+    const bool steady = filled && unchanged(fd, before, bytes.size_);
     ::close(fd);
-    if (result == Look::failed) return false;
+    if (!filled) return false;
     if (steady) return true;
   }
   error = {"cannot read " + path, "the file kept changing while it was read"};
+  bytes.size_ = 0;
   return false;
-}
-
-// From this size on a file is looked at through a mapping. Below it, reading the bytes costs less than
-// setting the mapping up; above it the copy, no longer held in the processor's cache, costs more.
-constexpr std::size_t kMapFrom = std::size_t{1} << 20;
-
-// One look at a mapped file: the part `pick` chooses, and where its copy goes.
-struct MappedLookup {
-  Pick pick;
-  const void* query;
-  std::string_view content;
-  std::optional<std::string_view> found;
-  char* copy;
-};
-
-void pickPart(void* context) {
-  auto& lookup = *static_cast<MappedLookup*>(context);
-  lookup.found = lookup.pick(lookup.content, lookup.query);
-}
-
-void copyPart(void* context) {
-  auto& lookup = *static_cast<MappedLookup*>(context);
-  std::memcpy(lookup.copy, lookup.found->data(), lookup.found->size());
-}
-
-// Looks the part up in a mapping of the open file, and copies it out. Both steps read the mapping, so
-// both are guarded; the copy's room is made between them, outside the guard.
-Look lookMapped(int fd, std::size_t size, Pick pick, const void* query, std::optional<std::string>& part) {
-  void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-  if (mapped == MAP_FAILED) return Look::unmapped;
-  MappedLookup lookup{pick, query, {static_cast<const char*>(mapped), size}, std::nullopt, nullptr};
-  bool whole = runGuarded(mapped, size, pickPart, &lookup);
-  if (whole && lookup.found) {
-    part.emplace(lookup.found->size(), '\0');
-    lookup.copy = part->data();
-    whole = runGuarded(mapped, size, copyPart, &lookup);
-  }
-  ::munmap(mapped, size);
-  return whole ? Look::seen : Look::faulted;
-}
-
-}  // namespace
-
-bool readInto(const std::string& path, Bytes& bytes, Failure& error) {
-  const bool read = lookSteadily(path, error, [&](int fd, const struct stat& before, std::size_t& seen) {
-    if (!bytes.fill(fd, sizeOf(before), S_ISREG(before.st_mode))) return Look::failed;
-    seen = bytes.view().size();
-    return Look::seen;
-  });
-  if (!read) bytes.size_ = 0;
-  return read;
-}
-
-bool readPart(const std::string& path, Bytes& bytes, Pick pick, const void* query, std::optional<std::string>& part,
-              Failure& error) {
-  const bool read = lookSteadily(path, error, [&](int fd, const struct stat& before, std::size_t& seen) {
-    part.reset();
-    seen = sizeOf(before);
-    if (S_ISREG(before.st_mode) && seen >= kMapFrom) {
-      if (const Look mapped = lookMapped(fd, seen, pick, query, part); mapped != Look::unmapped) return mapped;
-    }
-    if (!bytes.fill(fd, seen, S_ISREG(before.st_mode))) return Look::failed;
-    seen = bytes.view().size();
-    if (const auto found = pick(bytes.view(), query)) part.emplace(*found);
-    return Look::seen;
-  });
-  if (!read) part.reset();
-  return read;
 }
 
 std::optional<Bytes> readAll(const std::string& path, Failure& error) {

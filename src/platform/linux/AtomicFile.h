@@ -14,10 +14,6 @@
 
 namespace vexorel::files {
 
-// What a lookup in a file's bytes picks: a part of `content`, or nullopt. It may be given a mapping of the
-// file that another program can cut short, so it only looks: it allocates nothing and throws nothing.
-using Pick = std::optional<std::string_view> (*)(std::string_view content, const void* query) noexcept;
-
 // A file's bytes in a buffer that is kept from one read to the next, so repeated reads of a large file
 // cost the copy out of the page cache and nothing more. The memory is asked for in huge pages where the
 // system has them: a fresh 10 MB buffer would otherwise fault in page by page.
@@ -34,8 +30,6 @@ class Bytes {
 
  private:
   friend bool readInto(const std::string& path, Bytes& bytes, Failure& error);
-  friend bool readPart(const std::string& path, Bytes& bytes, Pick pick, const void* query,
-                       std::optional<std::string>& part, Failure& error);
   void reserve(std::size_t capacity);
   // Reads what the open file holds in place of the bytes held; false with errno set when a read fails.
   // `expected` is the file's size when it was opened.
@@ -52,13 +46,6 @@ bool readInto(const std::string& path, Bytes& bytes, Failure& error);
 
 // The same into a buffer of its own.
 std::optional<Bytes> readAll(const std::string& path, Failure& error);
-
-// The part `pick` chooses in the file's bytes, copied into `part` (nullopt when it chooses none). A small
-// file is read into `bytes`; a large one is looked at through a mapping instead, which saves copying it
-// all. When another program truncates the file meanwhile, the look is cut short and the file looked at
-// again, as it is when its size or time changed; false with `error` set when it cannot be read.
-bool readPart(const std::string& path, Bytes& bytes, Pick pick, const void* query, std::optional<std::string>& part,
-              Failure& error);
 
 // The file a path finally names once symbolic links are followed (the path itself when it is not a
 // link, or when the chain cannot be followed).

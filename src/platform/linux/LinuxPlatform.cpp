@@ -203,26 +203,18 @@ void LinuxPlatform::regCloseKey(RegistryKey key) {
 std::size_t LinuxPlatform::getPrivateProfileString(const std::string& section, const std::string& key,
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
-  struct Query {
-    std::string_view section;
-    std::string_view key;
-  } query{section, key};
-  const files::Pick pickValue = [](std::string_view content, const void* asked) noexcept {
-    const auto& wanted = *static_cast<const Query*>(asked);
-    return ini::findValue(content, wanted.section, wanted.key);
-  };
   // The path as spelt is tried first; its letter case is looked up on disk only when it is not there.
   const std::string spelt = absolutePath(fileName);
-  std::optional<std::string> value;
   files::Failure error;
-  bool read = files::readPart(spelt, state_->buffer, pickValue, &query, value, error);
+  bool read = files::readInto(spelt, state_->buffer, error);
   if (!read) {
     if (const std::string resolved = paths::resolveCase(spelt); resolved != spelt) {
-      read = files::readPart(resolved, state_->buffer, pickValue, &query, value, error);
+      read = files::readInto(resolved, state_->buffer, error);
     }
   }
   if (!read) state_->lastFailure = error;
-  returned = ini::returnedValue(value, defaultValue, bufferSize);
+  const auto content = read ? std::optional(state_->buffer.view()) : std::nullopt;
+  returned = ini::readValue(content, section, key, defaultValue, bufferSize);
   return returned.size();
 }
 
