@@ -19,13 +19,16 @@
 #include <utility>
 #include <vector>
 
-#include "platform/linux/AtomicFile.h"
-#include "platform/GameRegistryKey.h"
 #include "formats/IniEngine.h"
-#include "platform/linux/Paths.h"
-#include "platform/linux/WinePrefix.h"
-#include "platform/ProcessNames.h"
 #include "formats/RegistryStore.h"
+#include "platform/GameRegistryKey.h"
+#include "platform/ProcessNames.h"
+#include "platform/linux/AtomicCopy.h"
+#include "platform/linux/AtomicReplace.h"
+#include "platform/linux/FileDescriptor.h"
+#include "platform/linux/Paths.h"
+#include "platform/linux/SteadyRead.h"
+#include "platform/linux/WinePrefix.h"
 
 extern char** environ;
 
@@ -187,7 +190,7 @@ bool LinuxPlatform::regSetValue(RegistryKey key, const std::string& valueName, s
   if (type == RegSz && (value.bytes.empty() || value.bytes.back() != '\0')) value.bytes.push_back('\0');
   const std::string updated = registry::applySet(*content, handle->second, valueName, value);
   if (!makeFolders(paths::parentOf(state_->registryFile))) {
-    return state_->fail({"cannot create the folder of " + state_->registryFile, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot create the folder of " + state_->registryFile));
   }
   files::Failure error;
   if (!files::replaceAtomically(state_->registryFile, {updated}, error)) return state_->fail(error);
@@ -235,7 +238,7 @@ bool LinuxPlatform::writePrivateProfileString(const std::string& section, const 
     if (!files::readInto(target, state_->buffer, error)) return state_->fail(error);
     content = state_->buffer.view();
   } else if (errno != ENOENT) {
-    return state_->fail({"cannot write " + path, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot write " + path));
   }
   const ini::Edit edit = ini::planWrite(content, section, key, value);
   if (!edit.changes(content)) return true;  // the value is already there
@@ -270,7 +273,7 @@ bool LinuxPlatform::findFirstFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
   struct stat info {};
   if (::lstat(resolved.c_str(), &info) != 0)
-    return state_->fail({"cannot find " + resolved, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot find " + resolved));
   return true;
 }
 
@@ -280,16 +283,15 @@ bool LinuxPlatform::createEmptyFile(const std::string& path) {
   if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
     return state_->fail({"cannot create " + resolved, why});
   }
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return state_->fail({"cannot create " + resolved, std::strerror(errno)});
-  ::close(fd);
+  const files::FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!file.valid()) return state_->fail(files::systemFailure("cannot create " + resolved));
   return true;
 }
 
 bool LinuxPlatform::createDirectory(const std::string& path) {
   const std::string resolved = resolvePath(path);
   if (::mkdir(resolved.c_str(), 0777) != 0) {
-    return state_->fail({"cannot create the folder " + resolved, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot create the folder " + resolved));
   }
   return true;
 }
@@ -302,7 +304,7 @@ bool LinuxPlatform::copyFile(const std::string& from, const std::string& to, boo
 
 bool LinuxPlatform::deleteFile(const std::string& path) {
   const std::string resolved = resolvePath(path);
-  if (::unlink(resolved.c_str()) != 0) return state_->fail({"cannot delete " + resolved, std::strerror(errno)});
+  if (::unlink(resolved.c_str()) != 0) return state_->fail(files::systemFailure("cannot delete " + resolved));
   return true;
 }
 
@@ -325,7 +327,7 @@ int LinuxPlatform::shellExecute(const std::string&, const std::string& file, con
   const std::string resolved = resolvePath(file);
   struct stat info {};
   if (::stat(resolved.c_str(), &info) != 0) {
-    state_->lastFailure = {"cannot open " + resolved, std::strerror(errno)};
+    state_->lastFailure = files::systemFailure("cannot open " + resolved);
     return kFileNotFound;
   }
   posix_spawn_file_actions_t actions;
@@ -358,9 +360,8 @@ bool LinuxPlatform::processRunning(const std::string& exeName) {
   // Reads at most the start of a small /proc file; a process that ends meanwhile reads as empty.
   const auto head = [](const std::string& path) {
     char bytes[1024];
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    const ssize_t n = fd < 0 ? 0 : ::read(fd, bytes, sizeof bytes);
-    if (fd >= 0) ::close(fd);
+    const files::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const ssize_t n = file.valid() ? ::read(file.get(), bytes, sizeof bytes) : 0;
     return std::string(bytes, n > 0 ? static_cast<std::size_t>(n) : 0);
   };
   DIR* proc = ::opendir("/proc");

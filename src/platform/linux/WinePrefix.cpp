@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "formats/AsciiCase.h"
-#include "platform/linux/AtomicFile.h"
 #include "platform/linux/Paths.h"
+#include "platform/linux/SteadyRead.h"
 #include "formats/RegistryStore.h"
 #include "formats/WineRegistry.h"
 
