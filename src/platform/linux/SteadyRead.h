@@ -3,6 +3,7 @@
 // meanwhile cannot fault this one; a file whose size or time changed while it was read is read again.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,26 +13,21 @@
 namespace vexorel::files {
 
 // A file's bytes in a buffer that is kept from one read to the next, so repeated reads of a large file
-// cost the copy out of the page cache and nothing more. The memory is asked for in huge pages where the
-// system has them: a fresh 10 MB buffer would otherwise fault in page by page.
+// cost the copy out of the page cache and nothing more.
 class Bytes {
  public:
-  Bytes() = default;
-  ~Bytes();
-  Bytes(Bytes&& other) noexcept;
-  Bytes& operator=(Bytes&& other) noexcept;
-  Bytes(const Bytes&) = delete;
-  Bytes& operator=(const Bytes&) = delete;
-
-  std::string_view view() const { return {data_, size_}; }
+  std::string_view view() const { return {data_.get(), size_}; }
 
  private:
   friend bool readInto(const std::string& path, Bytes& bytes, Failure& error);
+  struct Release {
+    void operator()(char* data) const;
+  };
   void reserve(std::size_t capacity);
   // Reads what the open file holds in place of the bytes held; false with errno set when a read fails.
   // `expected` is the file's size when it was opened.
   bool fill(int fd, std::size_t expected, bool regular);
-  char* data_ = nullptr;
+  std::unique_ptr<char, Release> data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };
