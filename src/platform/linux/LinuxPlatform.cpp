@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/sysinfo.h>
@@ -47,12 +46,7 @@ constexpr std::string_view kWineFolderValue = kGameFolderValue;
 std::string defaultRegistryFile() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config && config[0] == '/') return std::string(config) + "/vexorel/registry.reg";
-  const char* home = std::getenv("HOME");
-  std::string homeFolder = home && home[0] ? home : "";
-  if (homeFolder.empty()) {
-    if (const passwd* user = ::getpwuid(::getuid())) homeFolder = user->pw_dir;
-  }
-  return homeFolder + "/.config/vexorel/registry.reg";
+  return paths::homeFolder() + "/.config/vexorel/registry.reg";
 }
 
 std::string processDirectory() {
@@ -97,6 +91,16 @@ struct LinuxPlatform::State {
   std::string base() const {
     return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
   }
+
+  // The absolute form of a Windows-style path, letter case as spelt. The current folder is only asked
+  // for when the path is relative.
+  std::string absolutePath(const std::string& path) const {
+    const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
+    return paths::makeAbsolute(path, absolute ? std::string("/") : base());
+  }
+
+  // The real file-system path a Windows-style path names, letter case as on disk.
+  std::string fullPath(const std::string& path) const { return paths::resolveCase(absolutePath(path)); }
 
   bool fail(files::Failure failure) {
     lastFailure = std::move(failure);
@@ -207,7 +211,7 @@ std::size_t LinuxPlatform::getPrivateProfileString(const std::string& section, c
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
   // The path as spelt is tried first; its letter case is looked up on disk only when it is not there.
-  const std::string spelt = absolutePath(fileName);
+  const std::string spelt = state_->absolutePath(fileName);
   files::Failure error;
   bool read = files::readInto(spelt, state_->buffer, error);
   if (!read) {
@@ -223,7 +227,7 @@ std::size_t LinuxPlatform::getPrivateProfileString(const std::string& section, c
 
 bool LinuxPlatform::writePrivateProfileString(const std::string& section, const std::string& key,
                                               const std::string& value, const std::string& fileName) {
-  const std::string path = resolvePath(fileName);
+  const std::string path = state_->fullPath(fileName);
   if (const std::string why = ini::whyNotWritable(section, key, value); !why.empty()) {
     return state_->fail({"cannot write " + path, why});
   }
@@ -251,18 +255,8 @@ bool LinuxPlatform::writePrivateProfileString(const std::string& section, const 
 
 // --- Files and folders ---
 
-std::string LinuxPlatform::absolutePath(const std::string& path) {
-  // The current folder is only asked for when the path is relative.
-  const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
-  return paths::makeAbsolute(path, absolute ? std::string("/") : state_->base());
-}
-
-std::string LinuxPlatform::resolvePath(const std::string& path) {
-  return paths::resolveCase(absolutePath(path));
-}
-
 std::string LinuxPlatform::getFullPathName(const std::string& fileName) {
-  return resolvePath(fileName);
+  return state_->fullPath(fileName);
 }
 
 std::string LinuxPlatform::getCurrentDirectory() {
@@ -270,7 +264,7 @@ std::string LinuxPlatform::getCurrentDirectory() {
 }
 
 bool LinuxPlatform::findFirstFile(const std::string& path) {
-  const std::string resolved = resolvePath(path);
+  const std::string resolved = state_->fullPath(path);
   struct stat info {};
   if (::lstat(resolved.c_str(), &info) != 0)
     return state_->fail(files::systemFailure("cannot find " + resolved));
@@ -278,7 +272,7 @@ bool LinuxPlatform::findFirstFile(const std::string& path) {
 }
 
 bool LinuxPlatform::createEmptyFile(const std::string& path) {
-  const std::string resolved = resolvePath(path);
+  const std::string resolved = state_->fullPath(path);
   const std::string target = files::followLinks(resolved);
   if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
     return state_->fail({"cannot create " + resolved, why});
@@ -289,7 +283,7 @@ bool LinuxPlatform::createEmptyFile(const std::string& path) {
 }
 
 bool LinuxPlatform::createDirectory(const std::string& path) {
-  const std::string resolved = resolvePath(path);
+  const std::string resolved = state_->fullPath(path);
   if (::mkdir(resolved.c_str(), 0777) != 0) {
     return state_->fail(files::systemFailure("cannot create the folder " + resolved));
   }
@@ -298,18 +292,20 @@ bool LinuxPlatform::createDirectory(const std::string& path) {
 
 bool LinuxPlatform::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
   files::Failure error;
-  if (!files::copyAtomically(resolvePath(from), resolvePath(to), failIfExists, error)) return state_->fail(error);
+  if (!files::copyAtomically(state_->fullPath(from), state_->fullPath(to), failIfExists, error)) {
+    return state_->fail(error);
+  }
   return true;
 }
 
 bool LinuxPlatform::deleteFile(const std::string& path) {
-  const std::string resolved = resolvePath(path);
+  const std::string resolved = state_->fullPath(path);
   if (::unlink(resolved.c_str()) != 0) return state_->fail(files::systemFailure("cannot delete " + resolved));
   return true;
 }
 
 std::string LinuxPlatform::displayPath(const std::string& path) {
-  return resolvePath(path);
+  return state_->fullPath(path);
 }
 
 // --- Machine, shell, time ---
@@ -324,7 +320,7 @@ int LinuxPlatform::shellExecute(const std::string&, const std::string& file, con
   // ShellExecute's answers: above 32 is success; 2 is "file not found".
   constexpr int kStarted = 42;
   constexpr int kFileNotFound = 2;
-  const std::string resolved = resolvePath(file);
+  const std::string resolved = state_->fullPath(file);
   struct stat info {};
   if (::stat(resolved.c_str(), &info) != 0) {
     state_->lastFailure = files::systemFailure("cannot open " + resolved);
@@ -333,7 +329,7 @@ int LinuxPlatform::shellExecute(const std::string&, const std::string& file, con
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!directory.empty()) {
-    const std::string folder = resolvePath(directory);
+    const std::string folder = state_->fullPath(directory);
     if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
       posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     }
