@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "formats/AsciiCase.h"
 #include "formats/RegistryStore.h"
+#include "formats/Text.h"
 
 namespace vexorel::wine {
 namespace {
@@ -14,24 +14,11 @@ constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kRegMultiSz = 7;
 
-constexpr bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+// White space around the file's lines and their parts.
+constexpr std::string_view kSpaces = " \t\r\n\v\f";
 
 constexpr bool isOctal(char c) {
   return c >= '0' && c <= '7';
-}
-
-constexpr int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-std::string_view skipSpaces(std::string_view text) {
-  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-  return text;
 }
 
 // The file split at '\n', a '\r' before it dropped (Wine writes '\n' alone, a hand-edited file may not).
@@ -71,11 +58,11 @@ std::optional<std::string> hexData(std::string_view text, const std::vector<std:
                                    std::size_t& line) {
   std::string bytes;
   for (;;) {
-    text = skipSpaces(text);
+    text = trim(text, kSpaces);
     while (text.size() >= 2 && hexDigit(text[0]) >= 0 && hexDigit(text[1]) >= 0) {
       bytes.push_back(static_cast<char>(hexDigit(text[0]) * 16 + hexDigit(text[1])));
-      text = skipSpaces(text.substr(2));
-      if (!text.empty() && text.front() == ',') text = skipSpaces(text.substr(1));
+      text = trim(text.substr(2), kSpaces);
+      if (!text.empty() && text.front() == ',') text = trim(text.substr(1), kSpaces);
     }
     if (text.empty()) return bytes;
     if (text.front() != '\\' || line + 1 >= lines.size()) return std::nullopt;
@@ -201,7 +188,7 @@ std::optional<Value> findValue(std::string_view content, std::string_view keyPat
   std::optional<Value> found;
   bool inKey = false;
   for (std::size_t line = 1; line < lines.size(); ++line) {
-    const std::string_view text = skipSpaces(lines[line]);
+    const std::string_view text = trim(lines[line], kSpaces);
     if (text.empty()) continue;
     if (text.front() == '[') {
       // "[Key\\Path] 1700000000": the number after the bracket is the key's time, not part of it.
@@ -223,10 +210,10 @@ std::optional<Value> findValue(std::string_view content, std::string_view keyPat
       rest = text.substr(1 + endAt + 1);
     }
     if (!equalsIgnoringCase(valueName, name)) continue;
-    rest = skipSpaces(rest);
+    rest = trim(rest, kSpaces);
     if (rest.empty() || rest.front() != '=') continue;
     // A later line for the same value wins, as it does when Wine loads the file.
-    found = valueData(skipSpaces(rest.substr(1)), lines, line);
+    found = valueData(trim(rest.substr(1), kSpaces), lines, line);
   }
   return found;
 }

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "formats/AsciiCase.h"
+#include "formats/Text.h"
 
 namespace vexorel::paths {
 namespace {

@@ -5,8 +5,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "formats/AsciiCase.h"
 #include "formats/RegistryStore.h"
+#include "formats/Text.h"
 #include "formats/WineRegistry.h"
 #include "platform/linux/Paths.h"
 #include "platform/linux/SteadyRead.h"
