@@ -125,7 +125,7 @@ bool parseHexBytes(std::string_view text, std::string& bytes) {
 std::optional<Value> parseData(std::string_view data) {
   Value value;
   if (!data.empty() && data.front() == '"') {
-    value.type = 1;
+    value.type = RegSz;
     std::size_t pos = 1;
     for (;; ++pos) {
       if (pos >= data.size()) return std::nullopt;
@@ -143,12 +143,12 @@ std::optional<Value> parseData(std::string_view data) {
   if (startsWithIgnoringCase(data, "dword:")) {
     std::uint32_t number = 0;
     if (!parseHexNumber(trim(data.substr(6), kBlanks), number, 8)) return std::nullopt;
-    value.type = 4;
+    value.type = RegDword;
     for (int i = 0; i < 4; ++i) value.bytes.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
     return value;
   }
   if (startsWithIgnoringCase(data, "hex:")) {
-    value.type = 3;
+    value.type = RegBinary;
     if (!parseHexBytes(data.substr(4), value.bytes)) return std::nullopt;
     return value;
   }
@@ -270,15 +270,15 @@ std::string formatValueLine(std::string_view name, const Value& value) {
     line.append("\"").append(escape(name)).append("\"=");
   }
   std::string_view text = value.bytes;
-  if (value.type == 1) {
+  if (value.type == RegSz) {
     // Text goes in quotes unless it holds bytes a one-line quoted string cannot carry.
     while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
     if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) {
       return line + "\"" + escape(text) + "\"";
     }
   }
-  if (value.type == 3) return line + "hex:" + hexList(value.bytes);
-  if (value.type == 4 && value.bytes.size() == 4) {
+  if (value.type == RegBinary) return line + "hex:" + hexList(value.bytes);
+  if (value.type == RegDword && value.bytes.size() == 4) {
     line += "dword:";
     for (int i = 3; i >= 0; --i) appendHexByte(line, value.bytes[static_cast<std::size_t>(i)]);
     return line;

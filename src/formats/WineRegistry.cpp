@@ -8,12 +8,6 @@
 namespace vexorel::wine {
 namespace {
 
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegExpandSz = 2;
-constexpr std::uint32_t kRegBinary = 3;
-constexpr std::uint32_t kRegDword = 4;
-constexpr std::uint32_t kRegMultiSz = 7;
-
 // White space around the file's lines and their parts.
 constexpr std::string_view kSpaces = " \t\r\n\v\f";
 
@@ -71,20 +65,21 @@ std::optional<std::string> hexData(std::string_view text, const std::vector<std:
 }
 
 // The data after "name=": its type tag and the data in Windows' own form.
-std::optional<Value> valueData(std::string_view text, const std::vector<std::string_view>& lines, std::size_t& line) {
+std::optional<RegistryData> valueData(std::string_view text, const std::vector<std::string_view>& lines,
+                                      std::size_t& line) {
   struct Tag {
     std::string_view text;
     std::uint32_t type;
   };
   static constexpr Tag kTextTags[] = {
-      {"\"", kRegSz}, {"str:\"", kRegSz}, {"str(2):\"", kRegExpandSz}, {"str(7):\"", kRegMultiSz}};
+      {"\"", RegSz}, {"str:\"", RegSz}, {"str(2):\"", RegExpandSz}, {"str(7):\"", RegMultiSz}};
   for (const Tag& tag : kTextTags) {
     if (text.substr(0, tag.text.size()) != tag.text) continue;
     text.remove_prefix(tag.text.size());
     std::size_t used = 0;
     const std::u16string units = unescape(text, '"', &used);
     if (used >= text.size()) return std::nullopt;
-    Value value{tag.type, {}};
+    RegistryData value{tag.type, {}};
     appendUtf16(value.bytes, units);
     appendUtf16(value.bytes, std::u16string(1, u'\0'));
     return value;
@@ -96,9 +91,9 @@ std::optional<Value> valueData(std::string_view text, const std::vector<std::str
     }
     std::string bytes;
     for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>((number >> shift) & 0xff));
-    return Value{kRegDword, bytes};
+    return RegistryData{RegDword, bytes};
   }
-  std::uint32_t type = kRegBinary;
+  std::uint32_t type = RegBinary;
   if (text.substr(0, 4) == "hex:") {
     text.remove_prefix(4);
   } else if (text.substr(0, 4) == "hex(") {
@@ -116,7 +111,7 @@ std::optional<Value> valueData(std::string_view text, const std::vector<std::str
   }
   auto bytes = hexData(text, lines, line);
   if (!bytes) return std::nullopt;
-  return Value{type, std::move(*bytes)};
+  return RegistryData{type, std::move(*bytes)};
 }
 
 }  // namespace
@@ -181,11 +176,11 @@ std::string toUtf8(std::u16string_view units) {
   return out;
 }
 
-std::optional<Value> findValue(std::string_view content, std::string_view keyPath, std::string_view name) {
+std::optional<RegistryData> findValue(std::string_view content, std::string_view keyPath, std::string_view name) {
   const std::vector<std::string_view> lines = splitLines(content);
   if (lines.empty() || lines.front() != kRegistryHeader) return std::nullopt;
   const std::string wantedKey = registry::normaliseKeyPath(keyPath);
-  std::optional<Value> found;
+  std::optional<RegistryData> found;
   bool inKey = false;
   for (std::size_t line = 1; line < lines.size(); ++line) {
     const std::string_view text = trim(lines[line], kSpaces);
@@ -218,8 +213,8 @@ std::optional<Value> findValue(std::string_view content, std::string_view keyPat
   return found;
 }
 
-std::optional<std::string> textOf(const Value& value) {
-  if (value.type != kRegSz && value.type != kRegExpandSz) return std::nullopt;
+std::optional<std::string> textOf(const RegistryData& value) {
+  if (value.type != RegSz && value.type != RegExpandSz) return std::nullopt;
   std::u16string units;
   for (std::size_t i = 0; i + 1 < value.bytes.size(); i += 2) {
     units.push_back(static_cast<char16_t>(static_cast<unsigned char>(value.bytes[i]) |
