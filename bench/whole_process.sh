@@ -1,18 +1,20 @@
 #!/bin/sh
 # The whole-process cost of one key read and one key write with vexorel-profile, beside cat and cp plus
-# sync of the same file: the demo game file padded to 10 MB, the key in its last section. Each command
-# runs RUNS times (process start included); the ratios are what the README's speed table gives.
-# Usage: bench/whole_process.sh [BUILD-FOLDER] [RUNS]
+# sync of the same file: the demo game file padded to MEGABYTES (10 unless given), the key in its last
+# section. Each command runs RUNS times (process start included); the ratios are what the README's speed
+# table gives.
+# Usage: bench/whole_process.sh [BUILD-FOLDER] [RUNS] [MEGABYTES]
 set -eu
 build=${1:-build}
 runs=${2:-300}
+megabytes=${3:-10}
 tool="$build/tools/vexorel-profile/vexorel-profile"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 file="$work/large.ini"
 cp "$(dirname "$0")/../examples/game/System/UnrealTournament.ini" "$file"
-awk 'BEGIN { for (s = 0; size < 10485760; ++s) {
+awk -v limit=$((megabytes * 1048576)) 'BEGIN { for (s = 0; size < limit; ++s) {
          line = sprintf("\r\n[Pad.Section%d]\r\n", s); printf "%s", line; size += length(line)
          for (k = 0; k < 12; ++k) { line = sprintf("SomeSetting%d=Value %d\r\n", k, s * k); printf "%s", line; size += length(line) } }
        printf "[Bench.Last]\r\nCacheSizeMegs=16\r\n" }' >>"$file"

@@ -10,6 +10,7 @@
 
 #include "FuzzCommon.h"
 #include "formats/IniEngine.h"
+#include "formats/Text.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ bool onlyOwnChange(std::string_view before, std::string_view after, std::string_
     return true;
   }
   // ...or only the entry's own lines added.
-  const std::string eol(vexorel::ini::lineBreakOf(before));
+  const std::string eol(vexorel::lineBreakOf(before));
   const std::string entry = std::string(trimmed(key)) + "=" + std::string(value),
                     block = "[" + std::string(trimmed(section)) + "]" + eol + entry + eol;
   for (const std::string& inserted : {entry + eol, eol + entry, block, eol + block}) {

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "formats/IniEngine.h"
+#include "platform/win32/Files.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ std::string engineRead(const std::string& path) {
 
 void engineWrite(const std::string& path, const char* value, bool flush) {
   const std::string updated = ini::applyWrite(readAll(path), kSection, kKey, value);
-  const std::string temporary = path + ".vxtmp";
+  const std::string temporary = vexorel::win32::temporaryBeside(path);
   writeAll(temporary, updated, flush);
   if (!::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) throw std::runtime_error("move");
 }

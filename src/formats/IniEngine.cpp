@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "formats/AsciiCase.h"
+#include "formats/Text.h"
 
 namespace vexorel::ini {
 namespace {
@@ -11,20 +11,11 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Blanks, tabs and Ctrl-Z (an old end-of-file mark) are ignored at both ends of a line; so is a CR at the
 // ends of the texts a caller passes in (a line of the file holds none: a CR ends it).
+constexpr std::string_view kBlanks = " \t\x1A";
+constexpr std::string_view kIgnorable = " \t\x1A\r";
+
 constexpr bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\x1A';
-}
-
-constexpr bool isIgnorable(char c) {
-  return isBlank(c) || c == '\r';
-}
-
-std::string_view trim(std::string_view text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && isIgnorable(text[begin])) ++begin;
-  while (end > begin && isIgnorable(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
+  return kBlanks.find(c) != std::string_view::npos;
 }
 
 // A line ends at LF, at CRLF or at a CR standing alone, as in the Windows calls.
@@ -58,7 +49,7 @@ class LineReader {
     line.start = pos_;
     line.end = end;
     line.next = afterBreak(content_, end);
-    line.text = trim(content_.substr(pos_, end - pos_));
+    line.text = trim(content_.substr(pos_, end - pos_), kIgnorable);
     pos_ = line.next;
     return true;
   }
@@ -115,7 +106,7 @@ bool headerName(std::string_view text, std::string_view& name) {
   if (text.empty() || text.front() != '[') return false;
   const std::size_t close = text.rfind(']');
   if (close == std::string_view::npos || close == 0) return false;
-  name = trim(text.substr(1, close - 1));
+  name = trim(text.substr(1, close - 1), kIgnorable);
   return true;
 }
 
@@ -129,8 +120,8 @@ struct Position {
 };
 
 Position locate(std::string_view content, std::string_view section, std::string_view key) {
-  section = trim(section);
-  key = trim(key);
+  section = trim(section, kIgnorable);
+  key = trim(key, kIgnorable);
   Position pos;
   // Lines before the first header form the nameless section.
   bool inside = section.empty();
@@ -154,7 +145,7 @@ Position locate(std::string_view content, std::string_view section, std::string_
     // A ';' line is a comment only by custom: Windows finds it when asked for its key, spelt with the
     // ';'. Writes never ask (they refuse such keys), so comments are never changed.
     const std::size_t equals = text.find('=');
-    if (!equalsIgnoringCase(trim(text.substr(0, equals)), key)) continue;
+    if (!equalsIgnoringCase(trim(text.substr(0, equals), kIgnorable), key)) continue;
     pos.keyFound = true;
     pos.keyLine = line;
     pos.equals = equals;
@@ -170,10 +161,10 @@ bool containsAny(std::string_view text, std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string_view> findValue(std::string_view content, std::string_view section, std::string_view key) {
-  if (trim(key).empty()) return std::nullopt;
+  if (trim(key, kIgnorable).empty()) return std::nullopt;
   const Position pos = locate(content, section, key);
   if (!pos.keyFound || pos.equals == std::string_view::npos) return std::nullopt;
-  return trim(pos.keyLine.text.substr(pos.equals + 1));
+  return trim(pos.keyLine.text.substr(pos.equals + 1), kIgnorable);
 }
 
 std::string returnedValue(const std::optional<std::string_view>& found, std::string_view defaultValue,
@@ -209,8 +200,8 @@ std::string whyNotWritable(std::string_view section, std::string_view key, std::
       return "the " + std::string(part.what) + " contains a NUL character";
     }
   }
-  if (trim(section).empty()) return "the section name is empty";
-  const std::string_view trimmedKey = trim(key);
+  if (trim(section, kIgnorable).empty()) return "the section name is empty";
+  const std::string_view trimmedKey = trim(key, kIgnorable);
   if (trimmedKey.empty()) return "the key name is empty";
   if (trimmedKey.find('=') != std::string_view::npos) return "the key name contains '='";
   if (trimmedKey.front() == ';' || trimmedKey.front() == '[') {
@@ -220,13 +211,6 @@ std::string whyNotWritable(std::string_view section, std::string_view key, std::
   // ending in one would grow by a Ctrl-Z with every write of it (and never reads back with it).
   if (!value.empty() && value.back() == '\x1A') return "the value ends with a Ctrl-Z end-of-file mark";
   return "";
-}
-
-std::string_view lineBreakOf(std::string_view content) {
-  const std::size_t at = content.find_first_of("\r\n");
-  if (at == std::string_view::npos) return "\r\n";
-  if (content[at] == '\n') return "\n";
-  return content.substr(at + 1, 1) == "\n" ? "\r\n" : "\r";
 }
 
 Edit planWrite(std::string_view content, std::string_view section, std::string_view key, std::string_view value) {
@@ -248,7 +232,7 @@ Edit planWrite(std::string_view content, std::string_view section, std::string_v
   }
 
   std::string entry;  // built by appending: GCC 12 warns wrongly about string + string here
-  entry.append(trim(key)).append("=").append(value);
+  entry.append(trim(key, kIgnorable)).append("=").append(value);
   if (pos.sectionFound && pos.lastLine.next != pos.lastLine.end) {
     edit.keep = edit.resume = pos.lastLine.next;
     edit.text.append(entry).append(eol);
@@ -261,7 +245,7 @@ Edit planWrite(std::string_view content, std::string_view section, std::string_v
     return edit;
   }
   if (!content.empty() && !isBreak(content.back()) && content != kUtf8Bom) edit.text.append(eol);
-  edit.text.append("[").append(trim(section)).append("]").append(eol).append(entry).append(eol);
+  edit.text.append("[").append(trim(section, kIgnorable)).append("]").append(eol).append(entry).append(eol);
   return edit;
 }
 

@@ -47,7 +47,4 @@ Edit planWrite(std::string_view content, std::string_view section, std::string_v
 std::string applyWrite(std::string_view content, std::string_view section, std::string_view key,
                        std::string_view value);
 
-// The line break new lines get: the file's first one (CR, LF or CRLF), or CRLF for a file without any.
-std::string_view lineBreakOf(std::string_view content);
-
 }  // namespace vexorel::ini

@@ -2,24 +2,17 @@
 
 #include <cstring>
 
-#include "formats/AsciiCase.h"
+#include "formats/Text.h"
 
 namespace vexorel::registry {
 namespace {
 
-constexpr bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+// Blanks around the store's lines and their parts.
+constexpr std::string_view kBlanks = " \t\r";
 
 bool holdsHexData(std::string_view line) {
   for (std::size_t equals = line.find('='); equals != std::string_view::npos; equals = line.find('=', equals + 1)) {
-    if (startsWithIgnoringCase(trim(line.substr(equals + 1)), "hex")) return true;
+    if (startsWithIgnoringCase(trim(line.substr(equals + 1), kBlanks), "hex")) return true;
   }
   return false;
 }
@@ -44,7 +37,7 @@ class EntryReader {
       const void* found = std::memchr(content_.data() + pos_, '\n', content_.size() - pos_);
       const std::size_t end =
           found ? static_cast<std::size_t>(static_cast<const char*>(found) - content_.data()) : content_.size();
-      std::string_view piece = trim(content_.substr(pos_, end - pos_));
+      std::string_view piece = trim(content_.substr(pos_, end - pos_), kBlanks);
       entry.end = end;
       pos_ = found ? end + 1 : content_.size();
       // Only binary data continues on the next line; a stray backslash elsewhere must not swallow
@@ -64,7 +57,7 @@ class EntryReader {
  private:
   bool nextLineBlank() const {
     const std::size_t end = content_.find('\n', pos_);
-    return trim(content_.substr(pos_, end == std::string_view::npos ? end : end - pos_)).empty();
+    return trim(content_.substr(pos_, end == std::string_view::npos ? end : end - pos_), kBlanks).empty();
   }
 
   std::string_view content_;
@@ -99,17 +92,10 @@ bool parseName(std::string_view text, std::string& name, std::string_view& data)
   } else {
     return false;
   }
-  text = trim(text.substr(pos));
+  text = trim(text.substr(pos), kBlanks);
   if (text.empty() || text.front() != '=') return false;
-  data = trim(text.substr(1));
+  data = trim(text.substr(1), kBlanks);
   return true;
-}
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = asciiLower(c);
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 bool parseHexNumber(std::string_view text, std::uint32_t& number, std::size_t maxDigits) {
@@ -125,11 +111,11 @@ bool parseHexNumber(std::string_view text, std::uint32_t& number, std::size_t ma
 
 bool parseHexBytes(std::string_view text, std::string& bytes) {
   bytes.clear();
-  if (trim(text).empty()) return true;
+  if (trim(text, kBlanks).empty()) return true;
   while (true) {
     const std::size_t comma = text.find(',');
     std::uint32_t byte = 0;
-    if (!parseHexNumber(trim(text.substr(0, comma)), byte, 2)) return false;
+    if (!parseHexNumber(trim(text.substr(0, comma), kBlanks), byte, 2)) return false;
     bytes.push_back(static_cast<char>(byte));
     if (comma == std::string_view::npos) return true;
     text.remove_prefix(comma + 1);
@@ -139,7 +125,7 @@ bool parseHexBytes(std::string_view text, std::string& bytes) {
 std::optional<Value> parseData(std::string_view data) {
   Value value;
   if (!data.empty() && data.front() == '"') {
-    value.type = 1;
+    value.type = RegSz;
     std::size_t pos = 1;
     for (;; ++pos) {
       if (pos >= data.size()) return std::nullopt;
@@ -156,13 +142,13 @@ std::optional<Value> parseData(std::string_view data) {
   }
   if (startsWithIgnoringCase(data, "dword:")) {
     std::uint32_t number = 0;
-    if (!parseHexNumber(trim(data.substr(6)), number, 8)) return std::nullopt;
-    value.type = 4;
+    if (!parseHexNumber(trim(data.substr(6), kBlanks), number, 8)) return std::nullopt;
+    value.type = RegDword;
     for (int i = 0; i < 4; ++i) value.bytes.push_back(static_cast<char>((number >> (8 * i)) & 0xFF));
     return value;
   }
   if (startsWithIgnoringCase(data, "hex:")) {
-    value.type = 3;
+    value.type = RegBinary;
     if (!parseHexBytes(data.substr(4), value.bytes)) return std::nullopt;
     return value;
   }
@@ -187,22 +173,21 @@ std::string escape(std::string_view text) {
   return out;
 }
 
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+void appendHexByte(std::string& out, char byte) {
+  const auto bits = static_cast<unsigned char>(byte);
+  out.push_back(kHexDigits[bits >> 4]);
+  out.push_back(kHexDigits[bits & 0xF]);
+}
+
 std::string hexList(std::string_view bytes) {
-  static constexpr char kDigits[] = "0123456789abcdef";
   std::string out;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (i > 0) out.push_back(',');
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    out.push_back(kDigits[byte >> 4]);
-    out.push_back(kDigits[byte & 0xF]);
+    appendHexByte(out, bytes[i]);
   }
   return out;
-}
-
-std::string_view lineBreakOf(std::string_view content) {
-  const std::size_t newline = content.find('\n');
-  if (newline == std::string_view::npos) return "\n";
-  return (newline > 0 && content[newline - 1] == '\r') ? "\r\n" : "\n";
 }
 
 // Where a value sits in the file: its line when present, else the end of its key's first section.
@@ -285,33 +270,29 @@ std::string formatValueLine(std::string_view name, const Value& value) {
     line.append("\"").append(escape(name)).append("\"=");
   }
   std::string_view text = value.bytes;
-  if (value.type == 1) {
+  if (value.type == RegSz) {
     // Text goes in quotes unless it holds bytes a one-line quoted string cannot carry.
     while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
     if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) {
       return line + "\"" + escape(text) + "\"";
     }
   }
-  if (value.type == 3) return line + "hex:" + hexList(value.bytes);
-  if (value.type == 4 && value.bytes.size() == 4) {
-    static constexpr char kDigits[] = "0123456789abcdef";
+  if (value.type == RegBinary) return line + "hex:" + hexList(value.bytes);
+  if (value.type == RegDword && value.bytes.size() == 4) {
     line += "dword:";
-    for (int i = 3; i >= 0; --i) {
-      const auto byte = static_cast<unsigned char>(value.bytes[static_cast<std::size_t>(i)]);
-      line.push_back(kDigits[byte >> 4]);
-      line.push_back(kDigits[byte & 0xF]);
-    }
+    for (int i = 3; i >= 0; --i) appendHexByte(line, value.bytes[static_cast<std::size_t>(i)]);
     return line;
   }
-  static constexpr char kDigits[] = "0123456789abcdef";
   std::string type;
-  for (std::uint32_t t = value.type; type.empty() || t != 0; t >>= 4) type.insert(type.begin(), kDigits[t & 0xF]);
+  for (std::uint32_t t = value.type; type.empty() || t != 0; t >>= 4) type.insert(type.begin(), kHexDigits[t & 0xF]);
   return line + "hex(" + type + "):" + hexList(value.bytes);
 }
 
 std::string applySet(std::string_view content, std::string_view keyPath, std::string_view name, const Value& value) {
   const Place place = locate(content, keyPath, name);
-  const std::string_view eol = lineBreakOf(content);
+  // Only LF ends a line of the store. One without any yet (a new store, in practice) gets LF too: it is
+  // a text file of this system.
+  const std::string_view eol = content.find('\n') == std::string_view::npos ? "\n" : lineBreakOf(content, "\n");
   std::string out;
   if (place.valueFound) {
     // The value keeps the spelling of its name as stored.
@@ -339,7 +320,7 @@ std::string applySet(std::string_view content, std::string_view keyPath, std::st
     return out;
   }
   out.append(content);
-  if (trim(content).empty()) {
+  if (trim(content, kBlanks).empty()) {
     out.assign(kFileHeader).append(eol);
   } else if (content.back() != '\n') {
     out.append(eol);

@@ -11,17 +11,16 @@
 // case. A write changes only the value's own line (or adds its own lines); every line the reader does
 // not understand is kept byte for byte.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "formats/RegistryValue.h"
+
 namespace vexorel::registry {
 
-struct Value {
-  std::uint32_t type = 0;
-  std::string bytes;  // raw data; text values carry their terminating NUL
-};
+// Text values carry their terminating NUL.
+using Value = RegistryData;
 
 inline constexpr std::string_view kFileHeader = "Windows Registry Editor Version 5.00";
 

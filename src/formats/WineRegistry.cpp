@@ -2,36 +2,17 @@
 
 #include <vector>
 
-#include "formats/AsciiCase.h"
 #include "formats/RegistryStore.h"
+#include "formats/Text.h"
 
 namespace vexorel::wine {
 namespace {
 
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegExpandSz = 2;
-constexpr std::uint32_t kRegBinary = 3;
-constexpr std::uint32_t kRegDword = 4;
-constexpr std::uint32_t kRegMultiSz = 7;
-
-constexpr bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+// White space around the file's lines and their parts.
+constexpr std::string_view kSpaces = " \t\r\n\v\f";
 
 constexpr bool isOctal(char c) {
   return c >= '0' && c <= '7';
-}
-
-constexpr int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-std::string_view skipSpaces(std::string_view text) {
-  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-  return text;
 }
 
 // The file split at '\n', a '\r' before it dropped (Wine writes '\n' alone, a hand-edited file may not).
@@ -71,11 +52,11 @@ std::optional<std::string> hexData(std::string_view text, const std::vector<std:
                                    std::size_t& line) {
   std::string bytes;
   for (;;) {
-    text = skipSpaces(text);
+    text = trim(text, kSpaces);
     while (text.size() >= 2 && hexDigit(text[0]) >= 0 && hexDigit(text[1]) >= 0) {
       bytes.push_back(static_cast<char>(hexDigit(text[0]) * 16 + hexDigit(text[1])));
-      text = skipSpaces(text.substr(2));
-      if (!text.empty() && text.front() == ',') text = skipSpaces(text.substr(1));
+      text = trim(text.substr(2), kSpaces);
+      if (!text.empty() && text.front() == ',') text = trim(text.substr(1), kSpaces);
     }
     if (text.empty()) return bytes;
     if (text.front() != '\\' || line + 1 >= lines.size()) return std::nullopt;
@@ -84,20 +65,21 @@ std::optional<std::string> hexData(std::string_view text, const std::vector<std:
 }
 
 // The data after "name=": its type tag and the data in Windows' own form.
-std::optional<Value> valueData(std::string_view text, const std::vector<std::string_view>& lines, std::size_t& line) {
+std::optional<RegistryData> valueData(std::string_view text, const std::vector<std::string_view>& lines,
+                                      std::size_t& line) {
   struct Tag {
     std::string_view text;
     std::uint32_t type;
   };
   static constexpr Tag kTextTags[] = {
-      {"\"", kRegSz}, {"str:\"", kRegSz}, {"str(2):\"", kRegExpandSz}, {"str(7):\"", kRegMultiSz}};
+      {"\"", RegSz}, {"str:\"", RegSz}, {"str(2):\"", RegExpandSz}, {"str(7):\"", RegMultiSz}};
   for (const Tag& tag : kTextTags) {
     if (text.substr(0, tag.text.size()) != tag.text) continue;
     text.remove_prefix(tag.text.size());
     std::size_t used = 0;
     const std::u16string units = unescape(text, '"', &used);
     if (used >= text.size()) return std::nullopt;
-    Value value{tag.type, {}};
+    RegistryData value{tag.type, {}};
     appendUtf16(value.bytes, units);
     appendUtf16(value.bytes, std::u16string(1, u'\0'));
     return value;
@@ -109,9 +91,9 @@ std::optional<Value> valueData(std::string_view text, const std::vector<std::str
     }
     std::string bytes;
     for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>((number >> shift) & 0xff));
-    return Value{kRegDword, bytes};
+    return RegistryData{RegDword, bytes};
   }
-  std::uint32_t type = kRegBinary;
+  std::uint32_t type = RegBinary;
   if (text.substr(0, 4) == "hex:") {
     text.remove_prefix(4);
   } else if (text.substr(0, 4) == "hex(") {
@@ -129,7 +111,7 @@ std::optional<Value> valueData(std::string_view text, const std::vector<std::str
   }
   auto bytes = hexData(text, lines, line);
   if (!bytes) return std::nullopt;
-  return Value{type, std::move(*bytes)};
+  return RegistryData{type, std::move(*bytes)};
 }
 
 }  // namespace
@@ -194,14 +176,14 @@ std::string toUtf8(std::u16string_view units) {
   return out;
 }
 
-std::optional<Value> findValue(std::string_view content, std::string_view keyPath, std::string_view name) {
+std::optional<RegistryData> findValue(std::string_view content, std::string_view keyPath, std::string_view name) {
   const std::vector<std::string_view> lines = splitLines(content);
   if (lines.empty() || lines.front() != kRegistryHeader) return std::nullopt;
   const std::string wantedKey = registry::normaliseKeyPath(keyPath);
-  std::optional<Value> found;
+  std::optional<RegistryData> found;
   bool inKey = false;
   for (std::size_t line = 1; line < lines.size(); ++line) {
-    const std::string_view text = skipSpaces(lines[line]);
+    const std::string_view text = trim(lines[line], kSpaces);
     if (text.empty()) continue;
     if (text.front() == '[') {
       // "[Key\\Path] 1700000000": the number after the bracket is the key's time, not part of it.
@@ -223,16 +205,16 @@ std::optional<Value> findValue(std::string_view content, std::string_view keyPat
       rest = text.substr(1 + endAt + 1);
     }
     if (!equalsIgnoringCase(valueName, name)) continue;
-    rest = skipSpaces(rest);
+    rest = trim(rest, kSpaces);
     if (rest.empty() || rest.front() != '=') continue;
     // A later line for the same value wins, as it does when Wine loads the file.
-    found = valueData(skipSpaces(rest.substr(1)), lines, line);
+    found = valueData(trim(rest.substr(1), kSpaces), lines, line);
   }
   return found;
 }
 
-std::optional<std::string> textOf(const Value& value) {
-  if (value.type != kRegSz && value.type != kRegExpandSz) return std::nullopt;
+std::optional<std::string> textOf(const RegistryData& value) {
+  if (value.type != RegSz && value.type != RegExpandSz) return std::nullopt;
   std::u16string units;
   for (std::size_t i = 0; i + 1 < value.bytes.size(); i += 2) {
     units.push_back(static_cast<char16_t>(static_cast<unsigned char>(value.bytes[i]) |

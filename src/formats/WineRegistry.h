@@ -18,19 +18,15 @@
 // \\ \" \] \n and friends, octal \NNN, and \xH..HHHH for every character above 127. Pure functions on
 // the file's bytes; the program never writes these files (Wine owns them while it runs).
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "formats/RegistryValue.h"
+
 namespace vexorel::wine {
 
 inline constexpr std::string_view kRegistryHeader = "WINE REGISTRY Version 2";
-
-struct Value {
-  std::uint32_t type = 0;  // numbered as Windows numbers registry types
-  std::string bytes;       // the data as Windows holds it: text as UTF-16LE with its terminating NUL
-};
 
 // Undoes Wine's string escapes up to the unescaped `end` character (or the end of the text) and
 // returns the UTF-16 code units. `used`, when given, receives how many bytes were read, the end
@@ -41,11 +37,12 @@ std::u16string unescape(std::string_view text, char end, std::size_t* used = nul
 std::string toUtf8(std::u16string_view units);
 
 // The value `name` ("" for the default value) of the key `keyPath` (single backslashes), or nullopt
-// when the file is not a Wine registry file, or the key, the value or its data cannot be found.
-std::optional<Value> findValue(std::string_view content, std::string_view keyPath, std::string_view name);
+// when the file is not a Wine registry file, or the key, the value or its data cannot be found. Its
+// bytes are as Windows holds them: text as UTF-16LE with its terminating NUL.
+std::optional<RegistryData> findValue(std::string_view content, std::string_view keyPath, std::string_view name);
 
 // The text of a text value (REG_SZ or REG_EXPAND_SZ, quoted or as hex(1)/hex(2) bytes) in UTF-8,
 // without its terminating NUL; nullopt for any other type. Nothing is expanded.
-std::optional<std::string> textOf(const Value& value);
+std::optional<std::string> textOf(const RegistryData& value);
 
 }  // namespace vexorel::wine

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "formats/RegistryValue.h"
+
 namespace vexorel {
 
 enum class RegistryRoot { LocalMachine };
@@ -17,19 +19,6 @@ enum class RegistryRoot { LocalMachine };
 // An open registry key; kNoRegistryKey when opening failed.
 using RegistryKey = std::uint64_t;
 inline constexpr RegistryKey kNoRegistryKey = 0;
-
-// Registry value types, numbered as Windows numbers them.
-enum RegistryType : std::uint32_t {
-  RegNone = 0,
-  RegSz = 1,
-  RegBinary = 3,
-  RegDword = 4,
-};
-
-struct RegistryData {
-  std::uint32_t type = RegNone;
-  std::string bytes;  // the raw data; a REG_SZ value includes its terminating NUL when stored with one
-};
 
 class Platform {
  public:

@@ -1,6 +1,6 @@
 #include "platform/ProcessNames.h"
 
-#include "formats/AsciiCase.h"
+#include "formats/Text.h"
 
 namespace vexorel::processes {
 

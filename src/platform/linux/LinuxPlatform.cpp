@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/sysinfo.h>
@@ -19,13 +18,16 @@
 #include <utility>
 #include <vector>
 
-#include "platform/linux/AtomicFile.h"
-#include "platform/GameRegistryKey.h"
 #include "formats/IniEngine.h"
-#include "platform/linux/Paths.h"
-#include "platform/linux/WinePrefix.h"
-#include "platform/ProcessNames.h"
 #include "formats/RegistryStore.h"
+#include "platform/GameRegistryKey.h"
+#include "platform/ProcessNames.h"
+#include "platform/linux/AtomicCopy.h"
+#include "platform/linux/AtomicReplace.h"
+#include "platform/linux/FileDescriptor.h"
+#include "platform/linux/Paths.h"
+#include "platform/linux/SteadyRead.h"
+#include "platform/linux/WinePrefix.h"
 
 extern char** environ;
 
@@ -44,12 +46,7 @@ constexpr std::string_view kWineFolderValue = kGameFolderValue;
 std::string defaultRegistryFile() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config && config[0] == '/') return std::string(config) + "/vexorel/registry.reg";
-  const char* home = std::getenv("HOME");
-  std::string homeFolder = home && home[0] ? home : "";
-  if (homeFolder.empty()) {
-    if (const passwd* user = ::getpwuid(::getuid())) homeFolder = user->pw_dir;
-  }
-  return homeFolder + "/.config/vexorel/registry.reg";
+  return paths::homeFolder() + "/.config/vexorel/registry.reg";
 }
 
 std::string processDirectory() {
@@ -94,6 +91,16 @@ struct LinuxPlatform::State {
   std::string base() const {
     return options.currentDirectory.empty() ? processDirectory() : paths::makeAbsolute(options.currentDirectory, "/");
   }
+
+  // The absolute form of a Windows-style path, letter case as spelt. The current folder is only asked
+  // for when the path is relative.
+  std::string absolutePath(const std::string& path) const {
+    const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
+    return paths::makeAbsolute(path, absolute ? std::string("/") : base());
+  }
+
+  // The real file-system path a Windows-style path names, letter case as on disk.
+  std::string fullPath(const std::string& path) const { return paths::resolveCase(absolutePath(path)); }
 
   bool fail(files::Failure failure) {
     lastFailure = std::move(failure);
@@ -187,7 +194,7 @@ bool LinuxPlatform::regSetValue(RegistryKey key, const std::string& valueName, s
   if (type == RegSz && (value.bytes.empty() || value.bytes.back() != '\0')) value.bytes.push_back('\0');
   const std::string updated = registry::applySet(*content, handle->second, valueName, value);
   if (!makeFolders(paths::parentOf(state_->registryFile))) {
-    return state_->fail({"cannot create the folder of " + state_->registryFile, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot create the folder of " + state_->registryFile));
   }
   files::Failure error;
   if (!files::replaceAtomically(state_->registryFile, {updated}, error)) return state_->fail(error);
@@ -203,32 +210,24 @@ void LinuxPlatform::regCloseKey(RegistryKey key) {
 std::size_t LinuxPlatform::getPrivateProfileString(const std::string& section, const std::string& key,
                                                    const std::string& defaultValue, std::string& returned,
                                                    std::size_t bufferSize, const std::string& fileName) {
-  struct Query {
-    std::string_view section;
-    std::string_view key;
-  } query{section, key};
-  const files::Pick pickValue = [](std::string_view content, const void* asked) noexcept {
-    const auto& wanted = *static_cast<const Query*>(asked);
-    return ini::findValue(content, wanted.section, wanted.key);
-  };
   // The path as spelt is tried first; its letter case is looked up on disk only when it is not there.
-  const std::string spelt = absolutePath(fileName);
-  std::optional<std::string> value;
+  const std::string spelt = state_->absolutePath(fileName);
   files::Failure error;
-  bool read = files::readPart(spelt, state_->buffer, pickValue, &query, value, error);
+  bool read = files::readInto(spelt, state_->buffer, error);
   if (!read) {
     if (const std::string resolved = paths::resolveCase(spelt); resolved != spelt) {
-      read = files::readPart(resolved, state_->buffer, pickValue, &query, value, error);
+      read = files::readInto(resolved, state_->buffer, error);
     }
   }
   if (!read) state_->lastFailure = error;
-  returned = ini::returnedValue(value, defaultValue, bufferSize);
+  const auto content = read ? std::optional(state_->buffer.view()) : std::nullopt;
+  returned = ini::readValue(content, section, key, defaultValue, bufferSize);
   return returned.size();
 }
 
 bool LinuxPlatform::writePrivateProfileString(const std::string& section, const std::string& key,
                                               const std::string& value, const std::string& fileName) {
-  const std::string path = resolvePath(fileName);
+  const std::string path = state_->fullPath(fileName);
   if (const std::string why = ini::whyNotWritable(section, key, value); !why.empty()) {
     return state_->fail({"cannot write " + path, why});
   }
@@ -243,7 +242,7 @@ bool LinuxPlatform::writePrivateProfileString(const std::string& section, const 
     if (!files::readInto(target, state_->buffer, error)) return state_->fail(error);
     content = state_->buffer.view();
   } else if (errno != ENOENT) {
-    return state_->fail({"cannot write " + path, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot write " + path));
   }
   const ini::Edit edit = ini::planWrite(content, section, key, value);
   if (!edit.changes(content)) return true;  // the value is already there
@@ -256,18 +255,8 @@ bool LinuxPlatform::writePrivateProfileString(const std::string& section, const 
 
 // --- Files and folders ---
 
-std::string LinuxPlatform::absolutePath(const std::string& path) {
-  // The current folder is only asked for when the path is relative.
-  const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\');
-  return paths::makeAbsolute(path, absolute ? std::string("/") : state_->base());
-}
-
-std::string LinuxPlatform::resolvePath(const std::string& path) {
-  return paths::resolveCase(absolutePath(path));
-}
-
 std::string LinuxPlatform::getFullPathName(const std::string& fileName) {
-  return resolvePath(fileName);
+  return state_->fullPath(fileName);
 }
 
 std::string LinuxPlatform::getCurrentDirectory() {
@@ -275,47 +264,48 @@ std::string LinuxPlatform::getCurrentDirectory() {
 }
 
 bool LinuxPlatform::findFirstFile(const std::string& path) {
-  const std::string resolved = resolvePath(path);
+  const std::string resolved = state_->fullPath(path);
   struct stat info {};
   if (::lstat(resolved.c_str(), &info) != 0)
-    return state_->fail({"cannot find " + resolved, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot find " + resolved));
   return true;
 }
 
 bool LinuxPlatform::createEmptyFile(const std::string& path) {
-  const std::string resolved = resolvePath(path);
+  const std::string resolved = state_->fullPath(path);
   const std::string target = files::followLinks(resolved);
   if (const std::string why = files::whyNotReplaceable(target); !why.empty()) {
     return state_->fail({"cannot create " + resolved, why});
   }
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return state_->fail({"cannot create " + resolved, std::strerror(errno)});
-  ::close(fd);
+  const files::FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!file.valid()) return state_->fail(files::systemFailure("cannot create " + resolved));
   return true;
 }
 
 bool LinuxPlatform::createDirectory(const std::string& path) {
-  const std::string resolved = resolvePath(path);
+  const std::string resolved = state_->fullPath(path);
   if (::mkdir(resolved.c_str(), 0777) != 0) {
-    return state_->fail({"cannot create the folder " + resolved, std::strerror(errno)});
+    return state_->fail(files::systemFailure("cannot create the folder " + resolved));
   }
   return true;
 }
 
 bool LinuxPlatform::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
   files::Failure error;
-  if (!files::copyAtomically(resolvePath(from), resolvePath(to), failIfExists, error)) return state_->fail(error);
+  if (!files::copyAtomically(state_->fullPath(from), state_->fullPath(to), failIfExists, error)) {
+    return state_->fail(error);
+  }
   return true;
 }
 
 bool LinuxPlatform::deleteFile(const std::string& path) {
-  const std::string resolved = resolvePath(path);
-  if (::unlink(resolved.c_str()) != 0) return state_->fail({"cannot delete " + resolved, std::strerror(errno)});
+  const std::string resolved = state_->fullPath(path);
+  if (::unlink(resolved.c_str()) != 0) return state_->fail(files::systemFailure("cannot delete " + resolved));
   return true;
 }
 
 std::string LinuxPlatform::displayPath(const std::string& path) {
-  return resolvePath(path);
+  return state_->fullPath(path);
 }
 
 // --- Machine, shell, time ---
@@ -330,16 +320,16 @@ int LinuxPlatform::shellExecute(const std::string&, const std::string& file, con
   // ShellExecute's answers: above 32 is success; 2 is "file not found".
   constexpr int kStarted = 42;
   constexpr int kFileNotFound = 2;
-  const std::string resolved = resolvePath(file);
+  const std::string resolved = state_->fullPath(file);
   struct stat info {};
   if (::stat(resolved.c_str(), &info) != 0) {
-    state_->lastFailure = {"cannot open " + resolved, std::strerror(errno)};
+    state_->lastFailure = files::systemFailure("cannot open " + resolved);
     return kFileNotFound;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (!directory.empty()) {
-    const std::string folder = resolvePath(directory);
+    const std::string folder = state_->fullPath(directory);
     if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
       posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     }
@@ -366,9 +356,8 @@ bool LinuxPlatform::processRunning(const std::string& exeName) {
   // Reads at most the start of a small /proc file; a process that ends meanwhile reads as empty.
   const auto head = [](const std::string& path) {
     char bytes[1024];
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    const ssize_t n = fd < 0 ? 0 : ::read(fd, bytes, sizeof bytes);
-    if (fd >= 0) ::close(fd);
+    const files::FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const ssize_t n = file.valid() ? ::read(file.get(), bytes, sizeof bytes) : 0;
     return std::string(bytes, n > 0 ? static_cast<std::size_t>(n) : 0);
   };
   DIR* proc = ::opendir("/proc");

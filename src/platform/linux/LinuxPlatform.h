@@ -61,13 +61,7 @@ class LinuxPlatform : public Platform {
   std::string lastError() const override;
   std::string lastReason() const override;
 
-  // The real file-system path a Windows-style path names (for tests and the profile tool).
-  std::string resolvePath(const std::string& path);
-
  private:
-  // The absolute form of a Windows-style path, letter case as spelt.
-  std::string absolutePath(const std::string& path);
-
   struct State;
   std::unique_ptr<State> state_;
 };

@@ -1,12 +1,15 @@
 #include "platform/linux/Paths.h"
 
 #include <dirent.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
-#include "formats/AsciiCase.h"
+#include "formats/Text.h"
 
 namespace vexorel::paths {
 namespace {
@@ -118,6 +121,12 @@ std::string parentOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos || slash == 0) return "/";
   return path.substr(0, slash);
+}
+
+std::string homeFolder() {
+  if (const char* home = std::getenv("HOME"); home && home[0]) return home;
+  const passwd* user = ::getpwuid(::getuid());
+  return user ? user->pw_dir : "";
 }
 
 }  // namespace vexorel::paths

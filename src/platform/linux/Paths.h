@@ -27,4 +27,7 @@ std::string resolve(std::string_view path, std::string_view base);
 // The folder part of an absolute path ("/" for a file in the root).
 std::string parentOf(const std::string& path);
 
+// The user's home folder: $HOME, else the one the user database gives (empty when neither does).
+std::string homeFolder();
+
 }  // namespace vexorel::paths

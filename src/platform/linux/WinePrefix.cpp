@@ -1,17 +1,15 @@
 #include "platform/linux/WinePrefix.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
 
-#include "formats/AsciiCase.h"
-#include "platform/linux/AtomicFile.h"
-#include "platform/linux/Paths.h"
 #include "formats/RegistryStore.h"
+#include "formats/Text.h"
 #include "formats/WineRegistry.h"
+#include "platform/linux/Paths.h"
+#include "platform/linux/SteadyRead.h"
 
 namespace vexorel::wine {
 namespace {
@@ -42,12 +40,8 @@ std::string prefixFromEnvironment() {
   if (const char* prefix = std::getenv("WINEPREFIX"); prefix && prefix[0]) {
     return prefix[0] == '/' ? paths::toPosixSeparators(prefix) : "";
   }
-  const char* home = std::getenv("HOME");
-  std::string homeFolder = home && home[0] ? home : "";
-  if (homeFolder.empty()) {
-    if (const passwd* user = ::getpwuid(::getuid())) homeFolder = user->pw_dir;
-  }
-  return homeFolder.empty() ? "" : homeFolder + "/.wine";
+  const std::string home = paths::homeFolder();
+  return home.empty() ? "" : home + "/.wine";
 }
 
 std::optional<std::string> translateDrivePath(const std::string& prefix, std::string_view windowsPath) {

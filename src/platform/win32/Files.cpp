@@ -27,11 +27,6 @@ class Handle {
   HANDLE handle_;
 };
 
-std::string folderOf(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 std::string baseName(const std::string& path) {
   const std::size_t cut = path.find_last_of("\\/");
   return cut == std::string::npos ? path : path.substr(cut + 1);
@@ -51,6 +46,11 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 }
 
 }  // namespace
+
+std::string folderOf(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
 
 std::string describe(unsigned long code) {
   char* text = nullptr;

@@ -18,6 +18,10 @@ using files::Failure;
 // The system's one-line text for a Windows error code.
 std::string describe(unsigned long code);
 
+// The folder part of a path with its final separator ("C:\Games\" for "C:\Games\UT.ini"); empty for
+// a bare name.
+std::string folderOf(const std::string& path);
+
 // The whole file; nullopt with `missing` set when there is no such file, or with `error` set when it
 // cannot be read.
 std::optional<std::string> readWhole(const std::string& path, bool& missing, Failure& error);

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/AsciiCase.h"
+#include "formats/Text.h"
 
 namespace vexorel::win32 {
 namespace {

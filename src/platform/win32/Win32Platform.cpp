@@ -29,11 +29,6 @@ bool isRelative(const std::string& path) {
   return !(path.size() >= 2 && path[1] == ':');
 }
 
-std::string folderOf(const std::string& path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 }  // namespace
 
 struct Win32Platform::State {
@@ -140,7 +135,7 @@ bool Win32Platform::writePrivateProfileString(const std::string& section, const 
     return state_->fail(win32::Failure{"cannot write " + path, why});
   }
   // A missing folder is a failure, never a folder made for the file.
-  const std::string folder = folderOf(path);
+  const std::string folder = win32::folderOf(path);
   const DWORD attributes = ::GetFileAttributesA(folder.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return state_->fail("cannot write " + path, ERROR_PATH_NOT_FOUND);
