@@ -134,11 +134,13 @@ std::u16string unescape(std::string_view text, char end, std::size_t* used) {
       // Up to four hex digits; "\x" with none stands for the letter itself.
       unsigned unit = 0;
       int digits = 0;
-      for (; digits < 4 && i < text.size() && hexDigit(text[i]) >= 0; ++digits) unit = unit * 16 + static_cast<unsigned>(hexDigit(text[i++]));
+      for (; digits < 4 && i < text.size() && hexDigit(text[i]) >= 0; ++digits)
+        unit = unit * 16 + static_cast<unsigned>(hexDigit(text[i++]));
       units.push_back(digits ? static_cast<char16_t>(unit) : u'x');
     } else if (isOctal(c)) {
       unsigned unit = static_cast<unsigned>(c - '0');
-      for (int n = 0; n < 2 && i < text.size() && isOctal(text[i]); ++n) unit = unit * 8 + static_cast<unsigned>(text[i++] - '0');
+      for (int n = 0; n < 2 && i < text.size() && isOctal(text[i]); ++n)
+        unit = unit * 8 + static_cast<unsigned>(text[i++] - '0');
       units.push_back(static_cast<char16_t>(unit));
     } else {
       units.push_back(static_cast<unsigned char>(c));  // \\ \" \] and any other character itself

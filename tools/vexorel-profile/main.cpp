@@ -85,8 +85,8 @@ int main(int argc, char** argv) {
   if (argc == 2 && command == "--help") return answer(kUsage);
   if (argc == 2 && command == "--version") {
     char version[64];
-    std::snprintf(version, sizeof version, "vexorel-profile %d.%d.%d\n", VEXOREL_VERSION_MAJOR,
-                  VEXOREL_VERSION_MINOR, VEXOREL_VERSION_PATCH);
+    std::snprintf(version, sizeof version, "vexorel-profile %d.%d.%d\n", VEXOREL_VERSION_MAJOR, VEXOREL_VERSION_MINOR,
+                  VEXOREL_VERSION_PATCH);
     return answer(version);
   }
   vexorel::NativePlatform platform;

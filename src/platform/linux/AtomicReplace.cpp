@@ -26,7 +26,7 @@ std::string baseName(const std::string& path) {
 
 // A writer holds its temporary file for a moment only: one an hour old is a leftover even when its
 // process id has since been given to another process.
-constexpr time_t kStaleAfterSeconds = 60 * 60;
+constexpr time_t kStaleAfterSeconds = time_t{60} * 60;
 
 bool isOld(const std::string& path) {
   struct stat info {};
@@ -107,7 +107,7 @@ std::string followLinks(const std::string& path) {
     const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
     if (n <= 0) return current;
     target.resize(static_cast<std::size_t>(n));
-    current = target.front() == '/' ? target : paths::parentOf(current) + "/" + target;
+    current = target.front() == '/' ? target : paths::parentOf(current).append("/").append(target);
   }
   return current;
 }
@@ -136,14 +136,15 @@ bool Replacement::begin(const std::string& path, Failure& error) {
     error = {"cannot write " + path, why};
     return false;
   }
-  if (struct stat old {}; ::stat(target_.c_str(), &old) == 0) old_ = old;
+  if (struct stat old{}; ::stat(target_.c_str(), &old) == 0) old_ = old;
   // Temporary files carry the writer's process id, so leftovers of a killed writer can be recognised.
   static std::atomic<unsigned> counter{0};
   const std::string folder = paths::parentOf(target_);
   const std::string prefix = "." + baseName(target_) + std::string(replace::kTemporaryMark);
   removeStaleTemporaries(folder, prefix);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string temporary = folder + "/" + prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    std::string temporary = folder + "/";
+    temporary.append(prefix).append(std::to_string(::getpid())).append("-").append(std::to_string(counter++));
     file_ = FileDescriptor(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (file_.valid()) {
       temporary_ = std::move(temporary);

@@ -126,8 +126,7 @@ struct LinuxPlatform::State {
   }
 };
 
-LinuxPlatform::LinuxPlatform(LinuxPlatformOptions options)
-    : state_(std::make_unique<State>(std::move(options))) {
+LinuxPlatform::LinuxPlatform(LinuxPlatformOptions options) : state_(std::make_unique<State>(std::move(options))) {
   const LinuxPlatformOptions& chosen = state_->options;
   state_->registryFile = chosen.registryFile.empty() ? defaultRegistryFile() : chosen.registryFile;
   if (chosen.wineLookup) {
@@ -266,8 +265,7 @@ std::string LinuxPlatform::getCurrentDirectory() {
 bool LinuxPlatform::findFirstFile(const std::string& path) {
   const std::string resolved = state_->fullPath(path);
   struct stat info {};
-  if (::lstat(resolved.c_str(), &info) != 0)
-    return state_->fail(files::systemFailure("cannot find " + resolved));
+  if (::lstat(resolved.c_str(), &info) != 0) return state_->fail(files::systemFailure("cannot find " + resolved));
   return true;
 }
 

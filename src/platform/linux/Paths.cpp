@@ -105,7 +105,8 @@ std::string resolveCase(const std::string& absolutePath) {
       if (match.empty()) {
         lookingUp = false;  // nothing deeper can exist either
       } else {
-        candidate = out + "/" + match;
+        candidate = out + "/";
+        candidate += match;
       }
     }
     out = std::move(candidate);

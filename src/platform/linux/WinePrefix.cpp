@@ -69,7 +69,7 @@ std::optional<std::string> findFolder(const std::string& prefix, std::string_vie
     if (key.empty()) continue;
     const auto value = findValue(content->view(), key, valueName);
     const auto text = value ? textOf(*value) : std::nullopt;
-    const auto folder = text ? translateDrivePath(prefix, *text) : std::nullopt;
+    auto folder = text ? translateDrivePath(prefix, *text) : std::nullopt;
     if (folder && isFolder(*folder)) return folder;
   }
   return std::nullopt;

@@ -103,8 +103,8 @@ std::optional<std::string> readWhole(const std::string& path, bool& missing, Fai
 std::string followLinks(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
-  const Handle file(::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                  nullptr));
+  const Handle file(
+      ::CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.valid()) return path;
   std::vector<char> buffer(MAX_PATH);
   for (;;) {

@@ -53,8 +53,8 @@ LONG queryValue(HKEY key, const std::string& valueName, RegistryData& data) {
   while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
     data.bytes.resize(size);
     DWORD filled = size;
-    result = ::RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.bytes.data()),
-                                &filled);
+    result =
+        ::RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.bytes.data()), &filled);
     if (result == ERROR_SUCCESS) {
       data.bytes.resize(filled);
       data.type = static_cast<std::uint32_t>(type);
@@ -131,8 +131,8 @@ std::optional<RegistryData> MachineRegistry::query(RegistryKey key, const std::s
   return std::nullopt;
 }
 
-bool MachineRegistry::set(RegistryKey key, const std::string& valueName, std::uint32_t type,
-                          const std::string& bytes, Failure& error) {
+bool MachineRegistry::set(RegistryKey key, const std::string& valueName, std::uint32_t type, const std::string& bytes,
+                          Failure& error) {
   const std::string* path = pathOf(key, error);
   if (!path) return false;
   std::string data = bytes;

@@ -27,8 +27,7 @@ class MachineRegistry {
   // Opens the key, creating it where the user may.
   RegistryKey create(const std::string& path, Failure& error);
   std::optional<RegistryData> query(RegistryKey key, const std::string& valueName, Failure& error);
-  bool set(RegistryKey key, const std::string& valueName, std::uint32_t type, const std::string& bytes,
-           Failure& error);
+  bool set(RegistryKey key, const std::string& valueName, std::uint32_t type, const std::string& bytes, Failure& error);
   void close(RegistryKey key) { open_.erase(key); }
 
  private:

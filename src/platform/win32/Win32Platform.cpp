@@ -74,8 +74,7 @@ struct Win32Platform::State {
   }
 };
 
-Win32Platform::Win32Platform(Win32PlatformOptions options)
-    : state_(std::make_unique<State>(std::move(options))) {}
+Win32Platform::Win32Platform(Win32PlatformOptions options) : state_(std::make_unique<State>(std::move(options))) {}
 
 Win32Platform::~Win32Platform() = default;
 
