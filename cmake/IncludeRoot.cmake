@@ -5,7 +5,8 @@ get_filename_component(VEXOREL_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/../src ABSO
 
 function(vexorel_include_root target folder)
   set(root ${CMAKE_BINARY_DIR}/include/${target})
-  file(MAKE_DIRECTORY ${root})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
   if(NOT EXISTS ${root}/${folder})
     file(CREATE_LINK ${VEXOREL_SOURCE_ROOT}/${folder} ${root}/${folder} SYMBOLIC)
   endif()

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "FuzzCommon.h"
-#include "formats/IniEngine.h"
-#include "formats/Text.h"
+#include "platform/formats/IniEngine.h"
+#include "platform/formats/Text.h"
 
 namespace {
 

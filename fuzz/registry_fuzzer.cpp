@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzCommon.h"
-#include "formats/RegistryStore.h"
+#include "platform/formats/RegistryStore.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "formats/IniEngine.h"
+#include "platform/formats/IniEngine.h"
 #include "platform/win32/Files.h"
 
 namespace {

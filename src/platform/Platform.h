@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "formats/RegistryValue.h"
+#include "platform/formats/RegistryValue.h"
 
 namespace vexorel {
 

@@ -1,6 +1,6 @@
 #include "platform/ProcessNames.h"
 
-#include "formats/Text.h"
+#include "platform/formats/Text.h"
 
 namespace vexorel::processes {
 

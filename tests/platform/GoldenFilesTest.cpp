@@ -17,7 +17,7 @@
 #include <sstream>
 #include <string>
 
-#include "formats/IniEngine.h"
+#include "platform/formats/IniEngine.h"
 #include "platform/NativePlatform.h"
 #include "support/core/Table.h"
 #include "support/core/TempFolder.h"

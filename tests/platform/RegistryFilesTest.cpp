@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "formats/RegistryStore.h"
-#include "formats/WineRegistry.h"
+#include "platform/formats/RegistryStore.h"
+#include "platform/formats/WineRegistry.h"
 #include "platform/Platform.h"
 #include "support/core/Table.h"
 #include "support/core/TempFolder.h"

@@ -13,7 +13,7 @@
 #include <random>
 #include <thread>
 
-#include "formats/IniEngine.h"
+#include "platform/formats/IniEngine.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "support/core/TempFolder.h"
 #include "support/gui/GuiTest.h"

@@ -18,8 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "formats/IniEngine.h"
-#include "formats/RegistryStore.h"
+#include "platform/formats/IniEngine.h"
+#include "platform/formats/RegistryStore.h"
 #include "platform/GameRegistryKey.h"
 #include "platform/ProcessNames.h"
 #include "platform/linux/AtomicCopy.h"

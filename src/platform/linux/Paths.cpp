@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "formats/Text.h"
+#include "platform/formats/Text.h"
 
 namespace vexorel::paths {
 namespace {

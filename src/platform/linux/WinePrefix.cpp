@@ -5,9 +5,9 @@
 #include <climits>
 #include <cstdlib>
 
-#include "formats/RegistryStore.h"
-#include "formats/Text.h"
-#include "formats/WineRegistry.h"
+#include "platform/formats/RegistryStore.h"
+#include "platform/formats/Text.h"
+#include "platform/formats/WineRegistry.h"
 #include "platform/linux/Paths.h"
 #include "platform/linux/SteadyRead.h"
 

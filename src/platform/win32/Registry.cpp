@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/Text.h"
+#include "platform/formats/Text.h"
 
 namespace vexorel::win32 {
 namespace {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "formats/IniEngine.h"
+#include "platform/formats/IniEngine.h"
 #include "platform/ProcessNames.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Registry.h"

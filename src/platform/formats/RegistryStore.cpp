@@ -1,8 +1,8 @@
-#include "formats/RegistryStore.h"
+#include "platform/formats/RegistryStore.h"
 
 #include <cstring>
 
-#include "formats/Text.h"
+#include "platform/formats/Text.h"
 
 namespace vexorel::registry {
 namespace {

@@ -1,9 +1,9 @@
-#include "formats/WineRegistry.h"
+#include "platform/formats/WineRegistry.h"
 
 #include <vector>
 
-#include "formats/RegistryStore.h"
-#include "formats/Text.h"
+#include "platform/formats/RegistryStore.h"
+#include "platform/formats/Text.h"
 
 namespace vexorel::wine {
 namespace {

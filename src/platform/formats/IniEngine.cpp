@@ -1,8 +1,8 @@
-#include "formats/IniEngine.h"
+#include "platform/formats/IniEngine.h"
 
 #include <cstring>
 
-#include "formats/Text.h"
+#include "platform/formats/Text.h"
 
 namespace vexorel::ini {
 namespace {

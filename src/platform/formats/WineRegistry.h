@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "formats/RegistryValue.h"
+#include "platform/formats/RegistryValue.h"
 
 namespace vexorel::wine {
 
