@@ -17,8 +17,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/formats/IniEngine.h"
 #include "platform/NativePlatform.h"
+#include "platform/formats/IniEngine.h"
 #include "support/core/Table.h"
 #include "support/core/TempFolder.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "platform/formats/RegistryStore.h"
 #include "platform/formats/WineRegistry.h"
-#include "platform/Platform.h"
 #include "support/core/Table.h"
 #include "support/core/TempFolder.h"
 

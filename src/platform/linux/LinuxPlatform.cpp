@@ -18,10 +18,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/formats/IniEngine.h"
-#include "platform/formats/RegistryStore.h"
 #include "platform/GameRegistryKey.h"
 #include "platform/ProcessNames.h"
+#include "platform/formats/IniEngine.h"
+#include "platform/formats/RegistryStore.h"
 #include "platform/linux/AtomicCopy.h"
 #include "platform/linux/AtomicReplace.h"
 #include "platform/linux/FileDescriptor.h"

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/formats/IniEngine.h"
 #include "platform/ProcessNames.h"
+#include "platform/formats/IniEngine.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Registry.h"
 
