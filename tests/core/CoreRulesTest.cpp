@@ -1,5 +1,5 @@
-// The pure rules of core: the path, device-name and set-count tables from a data file, and the
-// changed-items comparison and the sections its writes go to.
+// The pure rules of core from one data file: paths, device names, the set count, the changed-items
+// comparison and the sections its writes go to.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,8 +14,31 @@
 namespace vexorel {
 namespace {
 
+using testing::split;
+
 std::string orNone(const std::optional<std::string>& answer) {
   return answer.value_or("-");
+}
+
+// "changed": VALUES>SNAPSHOT of the rows Coronas, SkinDetail, GameRenderDevice; each change as KEY:NEW<OLD.
+std::string changedRows(const std::string& s) {
+  const std::vector<std::string> keys{"Coronas", "SkinDetail", "GameRenderDevice"};
+  std::string out;
+  for (const ChangedItem& c :
+       FindChangedItems(keys, split(s.substr(0, s.find('>')), ','), split(s.substr(s.find('>') + 1), ','), keys))
+    out += c.key + ":" + c.newValue + "<" + c.oldValue + ";";
+  return out;
+}
+
+// "writes": DEVICE IN FILE>KEY=NEW,...; each write as SECTION/KEY=VALUE@ITEM.
+std::string writesFor(const std::string& s) {
+  std::vector<ChangedItem> items;
+  for (const std::string& item : split(s.substr(s.find('>') + 1), ','))
+    items.push_back({item.substr(0, item.find('=')), item.substr(item.find('=') + 1), ""});
+  std::string out;
+  for (const IniWrite& w : WritesForChangedItems(items, s.substr(0, s.find('>'))))
+    out += w.section + "/" + w.key + "=" + w.value + "@" + std::to_string(w.item) + ";";
+  return out;
 }
 
 // rules.txt: a rule, its input and what it answers, a case a line.
@@ -30,45 +53,13 @@ const std::map<std::string, std::function<std::string(const std::string&)>> kRul
        const auto c = sets::setCountFrom(s.substr(s.find(':') + 1), std::stoi(s));
        return std::to_string(c.count) + " " + c.text + (c.replaced ? " replaced" : "");
      }},
+    {"changed", changedRows},
+    {"writes", writesFor},
 };
 
 TABLE_TEST(CoreRule, AnswersAsTheTableSays, testing::RowName(), "core/rules.txt") {
   ASSERT_TRUE(kRules.count(row[0])) << "no such rule";
-  EXPECT_EQ(kRules.at(row[0])(row[1]), row[2]);
-}
-
-TEST(ChangedItems, FindsRowsThatDifferExactly) {
-  const std::vector<std::string> keys{"Coronas", "SkinDetail", "GameRenderDevice"};
-  const std::vector<std::string> snapshot{"True", "High", "Direct 3D"};
-  EXPECT_TRUE(FindChangedItems(keys, snapshot, snapshot, keys).empty());
-  const auto changed = FindChangedItems(keys, {"true", "High", "OpenGl"}, snapshot, keys);
-  ASSERT_EQ(changed.size(), 2u);
-  EXPECT_EQ(changed[0].key, "Coronas");
-  EXPECT_EQ(changed[0].newValue, "true");
-  EXPECT_EQ(changed[0].oldValue, "True");
-  EXPECT_EQ(changed[1].newValue, "OpenGl");
-  // A value list shorter than the snapshot is compared as far as it goes.
-  EXPECT_TRUE(FindChangedItems({}, {}, snapshot, keys).empty());
-}
-
-TEST(ChangedItems, DeviceNamesCoronasAndOtherKeysGoToTheirSections) {
-  const ChangedItem coronas{"Coronas", "False", "True"};
-  auto writes = WritesForChangedItems(
-      {{"SkinDetail", "Low", "High"}, {"GameRenderDevice", "S3", "Direct 3D"}, {"Decals", "opengl", "True"}, coronas},
-      "D3DDrv.D3DRenderDevice");
-  ASSERT_EQ(writes.size(), 4u);
-  EXPECT_EQ(writes[0].section + "|" + writes[0].key + "|" + writes[0].value, "WinDrv.WindowsClient|SkinDetail|Low");
-  EXPECT_EQ(writes[1].section + "|" + writes[1].key + "|" + writes[1].value,
-            "Engine.Engine|GameRenderDevice|MetalDrv.MetalRenderDevice");
-  EXPECT_EQ(writes[1].item, 1u);
-  // A device name in other letter case is an ordinary value.
-  EXPECT_EQ(writes[2].section, "WinDrv.WindowsClient");
-  // Coronas goes into the device section the editor reads it from: the device chosen in this batch.
-  EXPECT_EQ(writes[3].section, "MetalDrv.MetalRenderDevice");
-
-  EXPECT_EQ(WritesForChangedItems({coronas}, "SglDrv.SglRenderDevice").at(0).section, "SglDrv.SglRenderDevice");
-  // No device key at all: there is no section to put it in.
-  EXPECT_TRUE(WritesForChangedItems({coronas}, "Default").empty());
+  EXPECT_EQ(kRules.at(row[0])(row[1]), row.field(2));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -85,6 +86,13 @@ class BackendScript : public BackendContract, public ::testing::WithParamInterfa
         {"remove", [&] { fs::remove_all(disk(r[1])); }},
         {"gone", [&] { EXPECT_FALSE(fs::exists(disk(r[1]))); }},
         {"ro", [&] { setReadOnly(disk(r[1]), r[2] == "1"); }},
+        {"mode", [&] { fs::permissions(disk(r[1]), static_cast<fs::perms>(std::stoul(r[2], nullptr, 8))); }},
+        {"hasmode", [&] { EXPECT_EQ(unsigned(fs::status(disk(r[1])).permissions()), std::stoul(r[2], nullptr, 8)); }},
+        {"old", [&] { fs::last_write_time(disk(r[1]), fs::last_write_time(disk(r[1])) - std::chrono::hours(2)); }},
+        {"hardlink", [&] { fs::create_hard_link(disk(r[1]), disk(r[2])); }},
+        {"links", [&] { EXPECT_EQ(fs::hard_link_count(disk(r[1])), std::stoul(r[2])); }},
+        {"symlink", [&] { fs::create_symlink(expand(r[1]), disk(r[2])); }},
+        {"islink", [&] { EXPECT_EQ(fs::read_symlink(disk(r[1])).string(), expand(r[2])); }},
         // No temporary file left.
         {"count", [&] { EXPECT_EQ(std::distance(fs::directory_iterator(disk(r[1])), {}), std::stol(r[2])); }},
         {"read", [&] { EXPECT_EQ(read(r[1], r[2], path(r[3]), std::stoul(r.field(5, "255"))), r[4]); }},

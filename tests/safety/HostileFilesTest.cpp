@@ -1,9 +1,6 @@
 // The program started through its real start-up over hostile files (random bytes, huge, odd, read-only, on a long path
-// beyond ASCII, a full disk): what cannot be done is said, no byte of the user's lost.
-#include <sys/resource.h>
-
+// beyond ASCII): what cannot be done is said, no byte of the user's lost. A full disk is the writer's own test.
 #include <QtWidgets>
-#include <csignal>
 #include <filesystem>
 #include <random>
 
@@ -93,7 +90,7 @@ TEST_F(HostileFiles, ReadOnlyProgramFilesAreSaidWhenTried) {
   EXPECT_EQ(readFileBytes(settings), bytes);
 }
 
-TEST_F(HostileFiles, AGameFolderOnALongPathBeyondAsciiWorksAndAFullDiskIsSaidWithItsReason) {
+TEST_F(HostileFiles, AGameFolderOnALongPathBeyondAsciiWorks) {
   std::string folder = temp / "Unreal Tournament – Spiele für Mañana 日本語 (GOTY)";
   folder += "/" + std::string(250 - folder.size() - 1, 'e');
   const std::string file = folder + "/System/UnrealTournament.ini";
@@ -102,24 +99,12 @@ TEST_F(HostileFiles, AGameFolderOnALongPathBeyondAsciiWorksAndAFullDiskIsSaidWit
   ASSERT_TRUE(
       app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder));
   ASSERT_TRUE(startProgram());
-  Frmmain& main = app->frmmain();
   dialogs.answer(MsgAnswer::Yes);
-  main.Option1->click();
-  EXPECT_EQ(main.UtPath, folder);
+  app->frmmain().Option1->click();
+  EXPECT_EQ(app->frmmain().UtPath, folder);
   EXPECT_EQ(lastBox(), "Graphics changes have been applied");
   EXPECT_EQ(readFileBytes(startPath("BACKUP/SlowUTBackup.ini")), demoGameIni());
-  const std::string changed = readFileBytes(file);
-  EXPECT_NE(changed, demoGameIni());
-
-  // Done on a full disk (the file-size limit lowered, SIGXFSZ ignored so write() fails with EFBIG).
-  rlimit old{};
-  ::getrlimit(RLIMIT_FSIZE, &old);
-  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit full{4096, old.rlim_max};  // half the game's file
-  ::setrlimit(RLIMIT_FSIZE, &full), main.Command1->click(), ::setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, handler);
-  EXPECT_EQ(lastBox(), "Unable to save the changes in " + platform->displayPath(main.FileName) + ".\nFile too large");
-  EXPECT_EQ(readFileBytes(file), changed);
+  EXPECT_NE(readFileBytes(file), demoGameIni());
 }
 
 }  // namespace

@@ -23,14 +23,16 @@ std::vector<Row> readTable(const std::filesystem::path& file, char separator) {
   for (std::string line; std::getline(in, line);) {
     ++number;
     if (line.empty() || line[0] == '#') continue;
-    Row& row = rows.emplace_back(Row{file.generic_string(), number, line, {}});
-    for (std::size_t start = 0, end;; start = end + 1) {
-      end = line.find(separator, start);
-      row.fields.push_back(line.substr(start, end - start));
-      if (end == std::string::npos) break;
-    }
+    rows.push_back(Row{file.generic_string(), number, line, split(line, separator)});
   }
   return rows;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  for (std::size_t start = 0, end = 0; !text.empty() && end != std::string::npos; start = end + 1)
+    parts.push_back(text.substr(start, (end = text.find(separator, start)) - start));
+  return parts;
 }
 
 std::string unescaped(std::string_view text) {

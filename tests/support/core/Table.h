@@ -33,7 +33,8 @@ std::filesystem::path testFile(const std::filesystem::path& name);  // a file by
 // A table by its path under tests/. One that cannot be read gives a row at line 0 with no fields, so that
 // its case fails rather than the table running no case at all.
 std::vector<Row> readTable(const std::filesystem::path& file, char separator = '|');
-std::string unescaped(std::string_view text);  // its \\ and \xHH escapes undone
+std::vector<std::string> split(const std::string& text, char separator);  // none for an empty text
+std::string unescaped(std::string_view text);                             // its \\ and \xHH escapes undone
 
 // A test name made of the text: letters and digits kept, every run of others one '_'.
 std::string caseName(std::string_view text);
