@@ -4,12 +4,11 @@
 
 #include "core/ReadModule.h"
 #include "support/core/FakePlatform.h"
+#include "support/core/Table.h"
 #include "support/core/TempFolder.h"
 
 namespace vexorel {
 namespace {
-
-using namespace std::string_literals;
 
 TEST(ReadModuleTest, ReadsWritesAndRegistryValues) {
   testing::TempFolder folder;
@@ -18,27 +17,18 @@ TEST(ReadModuleTest, ReadsWritesAndRegistryValues) {
   const std::string file = folder / "UnrealTournament.ini", client = "WinDrv.WindowsClient";
   testing::writeFileBytes(
       file, "[WinDrv.WindowsClient]\r\nFullscreenViewportX=1024\r\nEmpty=\r\nLong=" + std::string(300, 'L') + "\r\n");
-  // key, file, what LastIniValue then holds, and the counter after it (the uncounted read leaves it).
-  const struct {
-    const char* section;
-    const char* key;
-    std::string file;
-    std::string value;
-    int count;
-  } reads[] = {{"WinDrv.WindowsClient", "FullscreenViewportX", file, "1024", 1},
-               {"WinDrv.WindowsClient", "Missing", file, "Default", 1},
-               {"WinDrv.WindowsClient", "Empty", file, "", 2},
-               {"WinDrv.WindowsClient", "Long", file, std::string(254, 'L'), 3},
-               {"NoSection", "FullscreenViewportX", file, "Default", 4},
-               {"WinDrv.WindowsClient", "FullscreenViewportX", folder / "missing.ini", "Default", 5}};
-  for (const auto& r : reads) {
-    if (r.count == module.IniReadCount) {
-      module.ReadIniValueUncounted(r.section, r.key, r.file);
+  // readmodule.txt "read" rows: what LastIniValue then holds, and the counter after it (a read that
+  // leaves the counter as it was is the uncounted one).
+  for (const testing::Row& r : testing::readTable("core/readmodule.txt")) {
+    if (r[0] != "read") continue;
+    const std::string from = r[3] == "-" ? folder / "missing.ini" : file;
+    if (std::stoi(r[5]) == module.IniReadCount) {
+      module.ReadIniValueUncounted(r[1], r[2], from);
     } else {
-      module.ReadIniValue(r.section, r.key, r.file);
+      module.ReadIniValue(r[1], r[2], from);
     }
-    EXPECT_EQ(module.LastIniValue, r.value) << r.key;
-    EXPECT_EQ(module.IniReadCount, r.count) << r.key;
+    EXPECT_EQ(module.LastIniValue, r[4] == "254L" ? std::string(254, 'L') : r[4]) << r.where();
+    EXPECT_EQ(module.IniReadCount, std::stoi(r[5])) << r.where();
   }
   module.IniReadCount = 32767;
   module.ReadIniValue(client, "FullscreenViewportX", file);
@@ -55,17 +45,12 @@ TEST(ReadModuleTest, ReadsWritesAndRegistryValues) {
   EXPECT_EQ(module.ReadRegistryString(hklm, kGameRegistryKey, kGameFolderValue), "C:\\Games\\UT");
   EXPECT_EQ(module.ReadRegistryString(hklm, "Software\\Nowhere", kGameFolderValue), "");
   const RegistryKey handle = platform.regOpenKey(hklm, kGameRegistryKey);
-  // Two bytes little-endian and signed; longer data by its first two; fewer give nothing; text to its NUL.
-  const struct {
-    std::uint32_t type;
-    std::string bytes;
-    const char* expected;
-  } values[] = {{RegBinary, "\x90\x01", "400"}, {RegBinary, "\xff\xff", "-1"}, {RegBinary, "\x05\x00\x07\x08"s, "5"},
-                {RegBinary, "\x05", ""},        {RegBinary, "", ""},           {RegSz, "abc\0def"s, "abc"},
-                {RegDword, "\x01\0\0\0"s, ""}};
-  for (const auto& v : values) {
-    ASSERT_TRUE(platform.regSetValue(handle, "Value", v.type, v.bytes));
-    EXPECT_EQ(module.QueryRegistryValue(handle, "Value"), v.expected) << v.expected;
+  // "value" rows: a registry value's type and bytes, and the text the module makes of it.
+  for (const testing::Row& r : testing::readTable("core/readmodule.txt")) {
+    if (r[0] != "value") continue;
+    ASSERT_TRUE(
+        platform.regSetValue(handle, "Value", static_cast<std::uint32_t>(std::stoul(r[1])), testing::unescaped(r[2])));
+    EXPECT_EQ(module.QueryRegistryValue(handle, "Value"), r.field(3)) << r.where();
   }
   EXPECT_EQ(module.QueryRegistryValue(handle, "Missing"), "");
   EXPECT_EQ(module.QueryRegistryValue(kNoRegistryKey, "Value"), "");
