@@ -147,6 +147,15 @@ TEST_F(BackendContract, FullPathsTheCurrentFolderTheMachineAndTheShell) {
   EXPECT_EQ(platform.shellExecute("Open", at("Help\\Vexorel.hlp"), "", 1), 2) << "a missing file is 'file not found'";
   EXPECT_NE(platform.lastError(), "");
   platform.sleep(1);
+  // Without a folder of its own a backend takes the process's current one (never the Windows folder).
+  NativePlatformOptions options = scratchOptions(folder);
+  options.currentDirectory.clear();
+  const fs::path before = fs::current_path();
+  fs::current_path(folder.path());
+  NativePlatform processFolder{options};
+  const bool written = processFolder.writePrivateProfileString("Vexorel", "SaveNumber", "0", "Relative.ini");
+  fs::current_path(before);
+  EXPECT_TRUE(written && fs::exists(disk("Relative.ini"))) << processFolder.lastError();
 }
 
 }  // namespace

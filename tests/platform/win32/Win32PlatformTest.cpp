@@ -113,20 +113,6 @@ TEST(Win32Backend, AWriteKeepsTheFilesAttributesAndRefusesAReadOnlyOne) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1) << "no leftovers";
 }
 
-TEST(Win32Backend, RelativeNamesAreInTheProcesssFolderNotTheWindowsFolder) {
-  TempFolder folder;
-  char saved[MAX_PATH];
-  ::GetCurrentDirectoryA(MAX_PATH, saved);
-  ASSERT_TRUE(::SetCurrentDirectoryA(folder.path().string().c_str()));
-  Win32Platform processFolder;
-  const bool written = processFolder.writePrivateProfileString("Vexorel", "SaveNumber", "0", "Relative.ini");
-  const std::string current = processFolder.getCurrentDirectory();
-  ::SetCurrentDirectoryA(saved);
-  EXPECT_TRUE(written) << processFolder.lastError();
-  EXPECT_TRUE(fs::exists(folder.path() / "Relative.ini"));
-  EXPECT_TRUE(fs::equivalent(current, folder.path()));
-}
-
 // The process list finds this very program by its file name in any letter case, and no game.
 TEST(Win32Backend, TheProcessListFindsThisProgramAndNoGame) {
   Win32Platform platform;
