@@ -124,13 +124,20 @@ void GameFileTest::SetUp() {
   app->frmmain().FileName = gameFileName();
 }
 
+void GuiTest::note(const QString& line) {
+  QString text = QString(line).replace(QString::fromStdString(startFolder), "{start}");
+  text.replace(QString::fromStdString(gameFolder), "{game}");
+  dialogs.calls.push_back({DialogCall::Note, text, {}, MsgIcon::None, MsgButtons::Ok, {}});
+}
+
 void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
   static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
   QString expected = QString::fromStdString(testData(dataFile)), shown;
   for (const std::string& path : paths) expected.replace(expected.indexOf("{path}"), 6, QString::fromStdString(path));
   for (const DialogCall& call : dialogs.calls) {
-    shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|") +
-             QString(call.text).replace('\n', "\\n") + "\n";
+    if (call.kind != DialogCall::Note)
+      shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|");
+    shown += QString(call.text).replace('\n', "\\n") + "\n";
   }
   const QString pattern = QRegularExpression::escape(expected).replace("\\.\\.\\.", ".*");  // "..." is any text
   EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(shown).hasMatch())
