@@ -8,8 +8,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include "core/SettingSetStore.h"
-#include "editor/Form4.h"
 #include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
 
@@ -84,16 +82,6 @@ void clickRow(QListWidget* list, int row) {
 void dropDown(QComboBox* combo) {
   combo->showPopup();
   combo->hidePopup();
-}
-
-void showValues(AppContext& app, const std::vector<std::string>& values) {
-  ValueRows rows = app.state().rows;
-  rows.values = values;
-  app.form4().showRows(rows);
-}
-
-bool saveSet(AppContext& app, const std::string& name) {
-  return SaveSettingSet(app.module(), app.state().VEXORELPATH, name, app.state().rows);
 }
 
 void GuiTest::SetUp() {

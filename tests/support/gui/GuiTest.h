@@ -92,11 +92,6 @@ QString itemTexts(const QComboBox& combo);
 void clickRow(QListWidget* list, int row);  // a real mouse click on the row
 void dropDown(QComboBox* combo);            // opened as the user opens it, and closed again at once
 
-// Shows these values in the editor's value list, as the user's clicks would leave them.
-void showValues(AppContext& app, const std::vector<std::string>& values);
-// Saves the editor's value list as a named set, as its Save button does.
-bool saveSet(AppContext& app, const std::string& name);
-
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;
