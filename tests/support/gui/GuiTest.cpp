@@ -30,12 +30,8 @@ std::string edited(std::string bytes, const std::string& from, const std::string
 
 QStringList captionsOf(const QWidget& window) {
   const QRect at = window.geometry();
-  QStringList lines{QString("window %1 at %2,%3 %4x%5")
-                        .arg(window.windowTitle())
-                        .arg(at.x())
-                        .arg(at.y())
-                        .arg(at.width())
-                        .arg(at.height())};
+  const QString place = QString("%1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
+  QStringList lines{"window " + window.windowTitle() + " at " + place};
   for (const QObject* child : window.findChildren<QObject*>()) {
     for (const char* name : {"title", "text", "currentText", "toolTip"}) {
       const QVariant value = child->property(name);
