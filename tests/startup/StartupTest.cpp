@@ -1,9 +1,7 @@
 // The start-up window through its real load, timer and close, and the options window's "AskQ".
 
-#include <QCheckBox>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTest>
+#include <QtWidgets>
 
 #include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
@@ -15,97 +13,84 @@ namespace vexorel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kNotBackedUp = "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=No\r\n";
+
+std::string settingsFile(const std::string& lines) {  // its lines below the section, split at ';'
+  std::string bytes = "[Vexorel]\r\n";
+  for (const std::string& line : split(lines, ';')) bytes += line + "\r\n";
+  return bytes;
+}
 
 class SplashTest : public ProgramTest {
  protected:
-  std::string backup() const { return GuiTest::backup("BckUpUnrealTournament.txt"); }
-  std::string registryFolder() {
-    return app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
-  }
-  // A new run over the same files, with the game folder recorded as `folder` first when one is given.
-  void start(const std::string& settingsBytes, const char* folder = nullptr, bool optionsCheck = false) {
+  // A new run over the same files.
+  void start(const std::string& settingsBytes, bool optionsCheck = false) {
     app = std::make_unique<AppContext>(*platform, dialogs);
     app->frmmain().OptionsCheck = optionsCheck;
-    if (folder)
-      app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue, folder);
     writeFileBytes(startPath("Vexorel.ini"), settingsBytes);
     app->start();
   }
+  std::string registryFolder() {
+    return app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
+  }
+  std::string withFolder(const std::string& text) const {
+    return text.starts_with("{game}") ? gameFolder + text.substr(6) : text;
+  }
 };
 
-TEST_F(SplashTest, TheTimerShowsTheMainWindowOnlyAnExactNoBacksUpAndOnlyCheckedAsksOnExit) {
-  start(kNotBackedUp, gameFolder.c_str());
-  EXPECT_EQ(settings() + backup(), kFreshSettings + demoGameIni());
-  EXPECT_TRUE(dialogs.calls.empty() && app->splash().isVisible() && !app->frmmain().isVisible());
+TEST_F(SplashTest, TheTimerShowsTheMainWindowAtTheTwentyFifthTick) {
+  registerGame();
+  start(kFreshSettings);
   for (int i = 0; i < 24; ++i) app->splash().tick();
   EXPECT_EQ(app->splash().ProgressBar1->value(), 24);  // the running timer gives the twenty-fifth tick
   ASSERT_TRUE(QTest::qWaitFor([&] { return app->frmmain().isVisible(); }, 10000));
   EXPECT_TRUE(app->splash().X == 25 && !app->splash().isVisible());
   EXPECT_EQ(app->splash().MainAppPath, startFolder);  // outlives the window
-  writeGameIni("[Engine.Engine]\r\n");
-  start(kFreshSettings);  // a run after the first makes no copy
-  EXPECT_EQ(backup(), demoGameIni());
-  fs::remove_all(startPath("BACKUP"));
-  start("[Vexorel]\r\nSaveNumber=2\r\n");
-  EXPECT_FALSE(fs::exists(startPath("BACKUP")));
-  EXPECT_EQ(settings(), "[Vexorel]\r\nSaveNumber=2\r\n");  // no key created
-  start(kFreshSettings + std::string("AskQ=Checked\r\n"));
-  EXPECT_TRUE(app->frmmain().OptionsCheck);
-  start(kFreshSettings + std::string("AskQ=checked\r\n"), nullptr, true);
-  EXPECT_FALSE(app->frmmain().OptionsCheck);
 }
 
-TEST_F(SplashTest, AnUnknownFolderIsAskedForAndTheParentOfTheExesFolderRecorded) {
-  std::string settingsWhenAsked;
-  dialogs.onShow = [&](const DialogCall&) { settingsWhenAsked = settings(); };
-  dialogs.chooseFile(QString::fromStdString(gameFolder + "/System/UnrealTournament.exe"));
-  start(kNotBackedUp);
-  ASSERT_EQ(dialogs.calls.size(), 1u);
-  EXPECT_EQ(dialogs.calls[0].extra, "UnrealTournament.exe|UnrealTournament.exe");
-  EXPECT_EQ(settingsWhenAsked + registryFolder(), kNotBackedUp + gameFolder);
-
-  // An empty folder asks too; an executable in a root folder gives the root, and the failed copy counts as done.
-  fs::remove_all(startPath("BACKUP"));
-  dialogs.chooseFile(QStringLiteral("/UnrealTournament.exe"));
-  start(kNotBackedUp, "");
-  EXPECT_EQ(registryFolder(), "/");
-  EXPECT_FALSE(fs::exists(startPath("BACKUP/BckUpUnrealTournament.txt")));
-  EXPECT_EQ(settings(), kFreshSettings);
-
-  dialogs.chooseFile(QString());  // cancelled: the program ends before any window shows
-  start(kNotBackedUp, "");
-  EXPECT_TRUE(app->ending());
-  EXPECT_FALSE(app->splash().isVisible() || app->splash().Timer1.isActive() || app->frmmain().isLoaded());
-  EXPECT_EQ(registryFolder() + settings(), kNotBackedUp);
+// starts.txt: a start over a settings file, a game folder recorded and the locate dialog's answer, and what it leaves.
+TEST_F(SplashTest, EachStartDoesWhatTheTableSays) {
+  for (const Row& row : readTable("startup/starts.txt")) {
+    SCOPED_TRACE(row.where());
+    fs::remove_all(startPath("BACKUP"));
+    dialogs.calls.clear();
+    app->module().WriteRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue,
+                                      withFolder(row[1]));
+    if (row[2] != "-") dialogs.chooseFile(QString::fromStdString(withFolder(row[2])));
+    start(settingsFile(row[0]), row[6].find("asks") == std::string::npos);  // the opposite, for the start to put right
+    const QString filter = dialogs.calls.empty() ? "-" : dialogs.calls.back().extra;
+    EXPECT_EQ(filter, row[2] == "-" ? "-" : "UnrealTournament.exe|UnrealTournament.exe");
+    EXPECT_EQ(settings(), settingsFile(row[3]));
+    EXPECT_EQ(registryFolder(), withFolder(row[4]));
+    const std::string copy = backup("BckUpUnrealTournament.txt") == demoGameIni() ? "copied" : "folder";
+    EXPECT_EQ(fs::exists(startPath("BACKUP")) ? copy : "none", row[5]);
+    std::string shown = app->ending() ? "ended" : app->frmmain().OptionsCheck ? "running asks" : "running";
+    if (app->splash().isVisible()) shown += " splash";
+    if (app->splash().Timer1.isActive()) shown += " timer";
+    if (app->frmmain().isLoaded()) shown += " main";
+    EXPECT_EQ(shown, row[6]);
+  }
 }
 
-TEST_F(ProgramTest, OptionsStoreAskQOnOkAndTheCloseBoxFollowsTheLastButton) {
+// options-steps.txt: the options window opened over a stored "AskQ", ticked or not, and closed.
+TEST_F(ProgramTest, OptionsShowAndStoreAskQAndTheCloseBoxFollowsTheLastButton) {
   frmoptions& options = app->options();
   bool& optionsCheck = app->frmmain().OptionsCheck;
-  optionsCheck = true;
-  options.showForm();
-  EXPECT_FALSE(options.Check1->isChecked());  // no "AskQ" yet
-  EXPECT_FALSE(optionsCheck);
   for (const Row& step : readTable("startup/options-steps.txt", ' ')) {
     SCOPED_TRACE(step.where());
-    const std::string &button = step[1], &stored = step[2];
+    const std::string &before = step[0], &button = step[3], &stored = step[4];
+    writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + (before == "-" ? "" : "AskQ=" + before + "\r\n"));
+    optionsCheck = step[1] == "0";  // put right as the window opens
     options.showForm();
-    options.Check1->setChecked(step[0] == "1");
+    EXPECT_TRUE(options.Check1->isChecked() == (step[1] == "1") && optionsCheck == (step[1] == "1"));
+    options.Check1->setChecked(step[2] == "1");
     if (button == "close")
       EXPECT_TRUE(options.close());
     else
       QTest::mouseClick(button == "ok" ? options.Command1 : options.Command2, Qt::LeftButton);
-    EXPECT_FALSE(options.isLoaded());
-    EXPECT_FALSE(options.isVisible());
+    EXPECT_FALSE(options.isLoaded() || options.isVisible());
     EXPECT_EQ(settings(), std::string(kFreshSettings) + "AskQ=" + stored + "\r\n");
     EXPECT_EQ(optionsCheck, stored == "Checked");
   }
-  writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + std::string("AskQ=checked\r\n"));
-  optionsCheck = true;
-  options.showForm();
-  EXPECT_FALSE(options.Check1->isChecked());  // only "Checked" opens checked
-  EXPECT_FALSE(optionsCheck);
 }
 
 }  // namespace

@@ -8,8 +8,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include "core/SettingSetStore.h"
-#include "editor/Form4.h"
 #include "mainwindow/Frmmain.h"
 #include "startup/frmSplash.h"
 
@@ -32,12 +30,8 @@ std::string edited(std::string bytes, const std::string& from, const std::string
 
 QStringList captionsOf(const QWidget& window) {
   const QRect at = window.geometry();
-  QStringList lines{QString("window %1 at %2,%3 %4x%5")
-                        .arg(window.windowTitle())
-                        .arg(at.x())
-                        .arg(at.y())
-                        .arg(at.width())
-                        .arg(at.height())};
+  const QString place = QString("%1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height());
+  QStringList lines{"window " + window.windowTitle() + " at " + place};
   for (const QObject* child : window.findChildren<QObject*>()) {
     for (const char* name : {"title", "text", "currentText", "toolTip"}) {
       const QVariant value = child->property(name);
@@ -86,16 +80,6 @@ void dropDown(QComboBox* combo) {
   combo->hidePopup();
 }
 
-void showValues(AppContext& app, const std::vector<std::string>& values) {
-  ValueRows rows = app.state().rows;
-  rows.values = values;
-  app.form4().showRows(rows);
-}
-
-bool saveSet(AppContext& app, const std::string& name) {
-  return SaveSettingSet(app.module(), app.state().VEXORELPATH, name, app.state().rows);
-}
-
 void GuiTest::SetUp() {
   startFolder = temp / "start";
   gameFolder = temp / "UT";
@@ -124,13 +108,20 @@ void GameFileTest::SetUp() {
   app->frmmain().FileName = gameFileName();
 }
 
+void GuiTest::note(const QString& line) {
+  QString text = QString(line).replace(QString::fromStdString(startFolder), "{start}");
+  text.replace(QString::fromStdString(gameFolder), "{game}");
+  dialogs.calls.push_back({DialogCall::Note, text, {}, MsgIcon::None, MsgButtons::Ok, {}});
+}
+
 void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
   static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
   QString expected = QString::fromStdString(testData(dataFile)), shown;
   for (const std::string& path : paths) expected.replace(expected.indexOf("{path}"), 6, QString::fromStdString(path));
   for (const DialogCall& call : dialogs.calls) {
-    shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|") +
-             QString(call.text).replace('\n', "\\n") + "\n";
+    if (call.kind != DialogCall::Note)
+      shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|");
+    shown += QString(call.text).replace('\n', "\\n") + "\n";
   }
   const QString pattern = QRegularExpression::escape(expected).replace("\\.\\.\\.", ".*");  // "..." is any text
   EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(shown).hasMatch())

@@ -22,9 +22,10 @@ class QListWidget;
 
 namespace vexorel::testing {
 
-// Every box is recorded as shown and answered from a script; only an OK-only box needs no scripted answer.
+// Every box is recorded as shown and answered from a script; only an OK-only box needs no scripted answer. A test's
+// own notes stand among them (GuiTest::note).
 struct DialogCall {
-  enum Kind { Message, Input, OpenFile } kind = Message;
+  enum Kind { Message, Input, OpenFile, Note } kind = Message;
   QString text;     // message text, input prompt, or dialog title
   QString caption;  // the caption as shown (the program's title when none was given)
   MsgIcon icon = MsgIcon::None;
@@ -91,11 +92,6 @@ QString itemTexts(const QComboBox& combo);
 void clickRow(QListWidget* list, int row);  // a real mouse click on the row
 void dropDown(QComboBox* combo);            // opened as the user opens it, and closed again at once
 
-// Shows these values in the editor's value list, as the user's clicks would leave them.
-void showValues(AppContext& app, const std::vector<std::string>& values);
-// Saves the editor's value list as a named set, as its Save button does.
-bool saveSet(AppContext& app, const std::string& name);
-
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -109,8 +105,11 @@ class GuiTest : public ::testing::Test {
   std::string gameIniPath() const { return gameFolder + "/System/UnrealTournament.ini"; }
   std::string startPath(const std::string& name) const { return startFolder + "/" + name; }
   std::string backup(const std::string& name) const { return readFileBytes(startPath("BACKUP/" + name)); }
-  // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), against a data file beside
-  // the tests, where each {path} is the next of `paths` and "..." any text (the system's reason for a failure).
+  // A line of the test's own after the boxes shown so far, the test's folders in it written {start} and {game}.
+  void note(const QString& line);
+  // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), and the notes among them,
+  // against a data file beside the tests, where each {path} is the next of `paths` and "..." any text (the system's
+  // reason for a failure).
   void expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths = {});
 
   TempFolder temp;
