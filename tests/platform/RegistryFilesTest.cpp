@@ -81,11 +81,5 @@ TABLE_TEST(StoreWrite, ChangesOnlyItsOwnLinesAndReadsBack, RowName({2}), kRegist
   EXPECT_EQ(back->bytes, value.bytes);
 }
 
-TEST(RegistryFiles, ValueLinesOfEachType) {
-  EXPECT_EQ(registry::formatValueLine("F", {RegSz, "two\nlines\0"s}), "\"F\"=hex(1):74,77,6f,0a,6c,69,6e,65,73,00");
-  EXPECT_EQ(registry::formatValueLine("D", {RegDword, "\x78\x56\x34\x12"}), "\"D\"=dword:12345678");
-  EXPECT_EQ(registry::formatValueLine("", {11, "\x01"}), "@=hex(b):01");
-}
-
 }  // namespace
 }  // namespace vexorel
