@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <QtWidgets>
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 
@@ -74,10 +75,10 @@ class EditorTest : public GameFileTest {
 
   // One thing the window shows: a value-list row (row7), a key of the working copy or the game's file
   // (key:Section/Name, gamekey:Section/Name), a file of the start folder or the game's file (file:BACKUP/Last.ini,
-  // file:game: "demo" for the demo game's bytes), the load window's sets (loadList), one of the values named below, or
-  // a property of a control of the editor or the list store (Command7.enabled, Form5.List4.count, Form4.visible), where
-  // "items" are a list's, combo's or tab strip's texts joined by '|' and "background" is the palette role a box is
-  // painted with.
+  // file:game: "demo" for the demo game's bytes), the load window's sets (loadList), where a tab's controls stand
+  // (tab1), one of the values named below, or a property of a control of the editor or the list store
+  // (Command7.enabled, Form5.List4.count, Form4.visible), where "items" are a list's, combo's or tab strip's texts
+  // joined by '|' and "background" is the palette role a box is painted with.
   QString probe(const QString& field) {
     static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
     const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
@@ -85,6 +86,15 @@ class EditorTest : public GameFileTest {
     Form4& window = editor.window();
     if (field.startsWith("row")) return text(editor.value(field.mid(3).toInt()));
     if (field == "loadList") return itemTexts(*app->load().Combo1);
+    if (field.startsWith("tab")) {  // a tab's controls shown, column by column from the left, each from the top
+      QWidget* page = window.SSTab1->widget(field.mid(3).toInt());
+      QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+      std::ranges::sort(controls, {}, [](const QWidget* control) { return std::pair(control->x(), control->y()); });
+      QStringList names;
+      for (const QWidget* control : controls)
+        if (!control->isHidden()) names << control->objectName();
+      return names.join(' ');
+    }
     if (field.startsWith("file:")) {
       const std::string path = field == "file:game" ? gameIniPath() : startPath(field.mid(5).toStdString());
       if (!fs::is_regular_file(path)) return fs::exists(path) ? "(folder)" : "(none)";
@@ -194,7 +204,7 @@ TEST_F(EditorTest, OpensOnTheGameFilesValuesAndAClickWhileEditingStepsARowThroug
 
 TEST_F(EditorTest, DeviceRules) {
   useDevice("SoftDrv.SoftwareRenderDevice");
-  editor.open().tab(1);
+  editor.open().tab(3).tab(2).tab(1);  // each tab laid out as shown
   expectState("software");
   // Software -> S3 in the value list: the picked device wins over the file; a control it leaves as it is keeps what
   // the one before left.
