@@ -1,79 +1,120 @@
 // The editor window, started where the program would (the game registered, the main window's FileName naming the
-// game's file), worked through EditorDriver. The value list's rows, Apply's expected writes and the window's state
-// after each step are in EditorCases.txt.
+// game's file), worked through EditorDriver. The value list's rows and the window's state after each step (its
+// controls, the keys and files it touches, Apply's writes, the boxes shown) are in EditorCases.txt.
 
+#include <QTest>
 #include <QtWidgets>
+#include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 
-#include "EditorDriver.h"
-#include "core/SetRules.h"
+#include "editor/Form4.h"
 #include "editor/Form5.h"
 #include "mainwindow/Frmmain.h"
 #include "settingsets/frmload.h"
+#include "support/core/Table.h"
 #include "support/gui/GuiTest.h"
 
 namespace vexorel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-// The test line a helper is called from, taken as a default argument, for the helper's failures to point at.
-struct CalledFrom {
-  CalledFrom(const char* from = __builtin_FILE(), int at = __builtin_LINE()) : file(from), line(at) {}
-  const char* file;
-  int line;
-};
 
-// The lines of EditorCases.txt that start with `kind`, without it.
-std::vector<QStringList> cases(const QString& kind) {
-  std::vector<QStringList> found;
-  for (const QString& line : QString::fromStdString(testData("editor/EditorCases.txt")).split('\n'))
-    if (line.startsWith(kind + '|')) found.push_back(line.split('|').mid(1));
-  return found;
-}
+// The editor window worked the way its user works it. Controls are named by their members, so a test that names one
+// the window does not have does not compile. Each step returns the driver, so steps read in the order done.
+class EditorDriver {
+ public:
+  using Step = const EditorDriver&;
+  // The program the test holds now: a test may start a new one.
+  explicit EditorDriver(const std::unique_ptr<AppContext>& app) : app_(app) {}
+
+  Form4& window() const { return app_->form4(); }
+  Form4* operator->() const { return &window(); }
+  std::string value(int row) const { return window().values().at(static_cast<std::size_t>(row)); }
+
+  // Shown as the main window shows it; once loaded, activated as the desktop activates a window it shows.
+  Step open() const {
+    window().showForm();
+    QCoreApplication::processEvents();
+    if (window().isLoaded()) window().activate();
+    return *this;
+  }
+  Step tab(int index) const { return window().SSTab1->setCurrentIndex(index), *this; }
+  Step press(QAbstractButton* button) const { return button->click(), *this; }
+  // Edit, unless the value list takes clicks already.
+  Step unlockLists() const { return window().List2->isEnabled() ? *this : press(window().Command1); }
+  Step clickValues(std::initializer_list<int> rows) const {
+    for (const int row : rows) clickRow(window().List2, row);
+    return *this;
+  }
+  Step clickValue(int row) const { return clickValues({row}); }
+  Step select(int row) const { return window().List2->setCurrentRow(row), *this; }
+  Step tick(int box, bool on = true) const { return window().checkBox(box)->setChecked(on), *this; }
+  Step choose(int combo, int index) const { return window().combo(combo)->setCurrentIndex(index), *this; }
+  Step dropDown(int combo) const { return vexorel::testing::dropDown(window().combo(combo)), *this; }
+  Step typeKeys(QWidget* box, const QString& keys) const { return QTest::keyClicks(box, keys), *this; }
+  Step backspace(QWidget* box) const { return QTest::keyClick(box, Qt::Key_Backspace), *this; }
+  // Keys go to the typed box that has the keyboard, or else to the value list.
+  Step pressKeys(std::initializer_list<Qt::Key> keys) const {
+    for (const Qt::Key key : keys) {
+      QWidget* to = QApplication::focusWidget();
+      if (to != window().Text1 && to != window().Text2) window().List2->setFocus(), to = window().List2;
+      QTest::keyClick(to, key);
+    }
+    return *this;
+  }
+
+ private:
+  const std::unique_ptr<AppContext>& app_;
+};
 
 class EditorTest : public GameFileTest {
  protected:
-  std::string workingCopyName() const { return startFolder + "\\backup\\UTTemp.ini"; }
-  std::string shown(const std::string& path) const { return platform->displayPath(path); }
-  // A key as the working copy (or another file) holds it now.
-  std::string key(const std::string& section, const std::string& name, const std::string& file = {}) {
-    return app->module().ReadProfileValue(section, name, file.empty() ? editor.window().Tempname : file);
-  }
   void useDevice(std::string device) { writeGameIni(edited(demoGameIni(), "=D3DDrv.D3DRenderDevice", "=" + device)); }
   void editGameIni(const std::string& from, const std::string& to) { writeGameIni(edited(gameIni(), from, to)); }
-  // The writes and copies logged (copies by the files' names).
-  QStringList logged() {
-    const auto leaf = [](const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); };
-    QStringList out;
-    for (const std::string& e : platform->log) {
-      const auto arrow = e.find(" -> ");
-      out << QString::fromStdString(
-          e.starts_with("copy ") ? "copy " + leaf(e.substr(5, arrow - 5)) + " -> " + leaf(e.substr(arrow + 4)) : e);
-    }
-    return out;
-  }
 
   // One thing the window shows: a value-list row (row7), a key of the working copy or the game's file
-  // (key:Section/Name, gamekey:Section/Name), one of the values named below, or a property of a control of the
-  // editor or the list store (Command7.enabled, Form5.List4.count, Form4.visible), where "items" are a list's,
-  // combo's or tab strip's texts joined by '|' and "background" is the palette role a box is painted with.
+  // (key:Section/Name, gamekey:Section/Name), a file of the start folder or the game's file (file:BACKUP/Last.ini,
+  // file:game: "demo" for the demo game's bytes), the load window's sets (loadList), where a tab's controls stand
+  // (tab1), one of the values named below, or a property of a control of the editor or the list store
+  // (Command7.enabled, Form5.List4.count, Form4.visible), where "items" are a list's, combo's or tab strip's texts
+  // joined by '|' and "background" is the palette role a box is painted with.
   QString probe(const QString& field) {
     static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
     const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
     const auto yes = [](bool on) { return QString(on ? "true" : "false"); };
     Form4& window = editor.window();
     if (field.startsWith("row")) return text(editor.value(field.mid(3).toInt()));
+    if (field == "loadList") return itemTexts(*app->load().Combo1);
+    if (field.startsWith("tab")) {  // a tab's controls shown, column by column from the left, each from the top
+      QWidget* page = window.SSTab1->widget(field.mid(3).toInt());
+      QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+      std::ranges::sort(controls, {}, [](const QWidget* control) { return std::pair(control->x(), control->y()); });
+      QStringList names;
+      for (const QWidget* control : controls)
+        if (!control->isHidden()) names << control->objectName();
+      return names.join(' ');
+    }
+    if (field.startsWith("file:")) {
+      const std::string path = field == "file:game" ? gameIniPath() : startPath(field.mid(5).toStdString());
+      if (!fs::is_regular_file(path)) return fs::exists(path) ? "(folder)" : "(none)";
+      const std::string bytes = readFileBytes(path);
+      return bytes == demoGameIni() ? "demo" : text(bytes).replace("\r\n", "\\r\\n");
+    }
     if (field.contains(':')) {  // kind:Section/Name
       const QStringList at = field.section(':', 1).split('/');
-      return text(key(at[0].toStdString(), at[1].toStdString(), field.startsWith("game") ? gameFileName() : ""));
+      const std::string file = field.startsWith("game") ? gameFileName() : window.Tempname;
+      return text(app->module().ReadProfileValue(at[0].toStdString(), at[1].toStdString(), file));
     }
     const DialogCall* last = dialogs.calls.empty() ? nullptr : &dialogs.calls.back();
-    QString ticks, menu;  // per box: 'o' clear, 'x' ticked, '/' greyed; upper case when it takes no clicks
+    QString ticks;  // per box: 'o' clear, 'x' ticked, '/' greyed; upper case when it takes no clicks
     for (int n = 1; n <= 41; ++n) {
       const QChar tick = window.checkBox(n)->isChecked() ? 'x' : window.checkBox(n)->checkState() ? '/' : 'o';
       ticks += window.checkBox(n)->isEnabled() ? tick : tick.toUpper();
     }
-    for (QAction* action : window.mnuFile->actions()) menu += "|" + action->text();
+    QStringList log, sleeps;
+    for (const std::string& entry : platform->log) log << text(entry);
+    for (const unsigned pause : platform->sleeps) sleeps << QString::number(pause);
     const std::map<QString, QString> named{
         {"DriverType", text(window.DriverType)},
         {"warzoeken", text(window.warzoeken)},
@@ -84,10 +125,11 @@ class EditorTest : public GameFileTest {
         {"loaded", yes(window.isLoaded())},
         {"mainVisible", yes(app->frmmain().isVisible())},
         {"status", window.StB1Panel1->text()},
-        {"fileMenu", yes(window.mnuFile->isEnabled()) + menu},
         {"ticks", ticks},
         {"boxes", QString::number(dialogs.calls.size())},
         {"reads", QString::number(app->module().IniReadCount)},
+        {"log", log.join('|')},
+        {"sleeps", sleeps.join(' ')},
         {"lastBox",
          last ? last->caption + "|" + kIcons[int(last->icon)] + "|" + QString(last->text).replace('\n', "\\n") : ""},
         {"waitCursor", yes(QApplication::overrideCursor())}};
@@ -103,69 +145,66 @@ class EditorTest : public GameFileTest {
       for (int i = 0; i < strip->count(); ++i) items << strip->tabText(i);
     if (!at) return "(no such control)";
     if (path.back() == "items") return items.join('|');
-    if (path.back() == "background")  // a control's own colour
-      return static_cast<QWidget*>(at)->palette().color(QPalette::Base) == QApplication::palette().color(QPalette::Base)
-                 ? "Base"
-                 : "Button";
+    if (path.back() == "background") {  // the colour a control is given, the same in every state
+      const QColor own = static_cast<QWidget*>(at)->palette().color(QPalette::Active, QPalette::Base);
+      return own == QApplication::palette().color(QPalette::Base) ? "Base" : "Button";
+    }
     return at->property(path.back().toLatin1()).toString();
   }
-  // The window as the rows "state|step|field|value" expect it; {start} and {game} stand for the test's folders.
-  void expectState(const QString& step, CalledFrom at = {}) {
-    const ::testing::ScopedTrace trace(at.file, at.line, step.toStdString());
+  // The window as the rows "state|step|field|value" expect it. In a value {start} and {game} stand for the test's
+  // folders, {shown:path} for a path as the program shows it, {not a folder} for the system's reason when a file
+  // stands where a folder goes, and "..." for any other text of the system's.
+  void expectState(const std::string& step) {
     int checked = 0;
-    for (const QStringList& row : cases("state")) {
-      if (row[0] != step) continue;
+    for (const Row& row : readTable("editor/EditorCases.txt")) {
+      if (row[0] != "state" || row[1] != step) continue;
+      SCOPED_TRACE(row.where());
       ++checked;
-      const QString want =
-          row.mid(2).join('|').replace("{start}", startFolder.c_str()).replace("{game}", gameFolder.c_str());
-      EXPECT_EQ(probe(row[1]).toStdString(), want.toStdString()) << row[1].toStdString();
+      QString want = QString::fromStdString(row.text).section('|', 3);
+      want.replace("{start}", startFolder.c_str()).replace("{game}", gameFolder.c_str());
+      for (const QRegularExpressionMatch& path : QRegularExpression("\\{shown:([^}]*)\\}").globalMatch(want))
+        want.replace(path.captured(), QString::fromStdString(platform->displayPath(path.captured(1).toStdString())));
+      want.replace("{not a folder}", QString::fromStdString(notAFolderReason()));
+      const QString got = probe(QString::fromStdString(row[2]));
+      const QString pattern = QRegularExpression::escape(want).replace("\\.\\.\\.", ".+");
+      EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(got).hasMatch())
+          << row[2] << " shows: " << got.toStdString() << "\nnot: " << want.toStdString();
     }
-    EXPECT_GT(checked, 0) << "no rows for this step";
-  }
-  // The boxes shown so far number `count`, the last a critical one with this text and the caption "Vexorel".
-  void expectLastBox(std::size_t count, const std::string& text, CalledFrom at = {}) {
-    const ::testing::ScopedTrace trace(at.file, at.line, "");
-    ASSERT_EQ(dialogs.calls.size(), count) << text;
-    EXPECT_EQ(dialogs.calls.back().text.toStdString(), text);
-    EXPECT_EQ(dialogs.calls.back().icon, MsgIcon::Critical);
-    EXPECT_EQ(dialogs.calls.back().caption, "Vexorel");
+    EXPECT_GT(checked, 0) << "no rows for " << step;
   }
 
   EditorDriver editor{app};
 };
 
 TEST_F(EditorTest, OpensOnTheGameFilesValuesAndAClickWhileEditingStepsARowThroughItsCycle) {
-  editor.open();
-  const std::vector<QStringList> rows = cases("row");
+  editor.open().clickValue(7);  // not editing yet: the click changes nothing
   EXPECT_EQ(comparableCaptions(captionsOf(editor.window()).join('\n').toStdString() + "\n"),
             comparableCaptions(testData("editor/captions.txt")));
   expectState("opened");
 
-  // The rows as read, each stepped through its cycle by clicks: only while editing; each click leaves no row selected,
-  // so the next click on it steps on again.
-  ASSERT_EQ(editor->keys().size(), rows.size());
-  ASSERT_EQ(editor->values().size(), rows.size());
-  editor.clickValue(7);
-  EXPECT_EQ(editor.value(7), "High");
+  // The rows as read, each stepped through its cycle by clicks while editing; each click leaves no row selected, so
+  // the next click on it steps on again.
   editor.unlockLists();
-  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-    const QStringList& cycle = rows[static_cast<std::size_t>(row)];
-    SCOPED_TRACE(cycle[0].toStdString());
-    EXPECT_EQ(editor->keys().at(static_cast<std::size_t>(row)), cycle[0].toStdString());
-    EXPECT_EQ(editor.value(row), cycle[1].toStdString());
-    for (qsizetype step = 2; step < cycle.size(); ++step) {
+  int row = 0;
+  for (const Row& cycle : readTable("editor/EditorCases.txt")) {
+    if (cycle[0] != "row") continue;
+    SCOPED_TRACE(cycle.where());
+    EXPECT_EQ(editor->keys().at(static_cast<std::size_t>(row)), cycle[1]);
+    EXPECT_EQ(editor.value(row), cycle[2]);
+    for (std::size_t step = 3; step < cycle.size(); ++step) {
       editor.clickValue(row);
-      EXPECT_EQ(editor.value(row), cycle[step].toStdString()) << "click " << step - 1;
+      EXPECT_EQ(editor.value(row), cycle[step]) << "click " << step - 2;
       EXPECT_EQ(editor->List2->currentRow(), -1);
     }
+    ++row;
   }
-  EXPECT_EQ(editor->DriverType, "Direct 3D");
-  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());  // clicks change only the lists
+  EXPECT_EQ(editor->keys().size(), static_cast<std::size_t>(row));
+  expectState("cycled");  // clicks change only the lists
 }
 
 TEST_F(EditorTest, DeviceRules) {
   useDevice("SoftDrv.SoftwareRenderDevice");
-  editor.open().tab(1);
+  editor.open().tab(3).tab(2).tab(1);  // each tab laid out as shown
   expectState("software");
   // Software -> S3 in the value list: the picked device wins over the file; a control it leaves as it is keeps what
   // the one before left.
@@ -195,55 +234,41 @@ TEST_F(EditorTest, DeviceRules) {
 TEST_F(EditorTest, OpensOnAWorkingCopyClosesBackToTheGameFileAndRefusesWithoutOne) {
   editor.open();
   expectState("working-copy");
-  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
   // Cancel drops the working copy; reopening makes a fresh one and shows the design state.
   editor.tab(1).tick(19).press(editor->Command3);
   expectState("cancelled");
-  EXPECT_FALSE(fs::exists(startPath("BACKUP/Last.ini")));
-  EXPECT_EQ(gameIni(), demoGameIni());
   editor.open();
   expectState("reopened");
-  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
   editor->close();  // the close box is the same unload
-  EXPECT_EQ(app->frmmain().FileName, gameFileName());
+  expectState("closed");
   fs::remove_all(startPath("BACKUP"));
   writeFileBytes(startPath("BACKUP"), "");  // a file where the backup folder goes
   editor.open();
   expectState("refused");
-  expectLastBox(1, "The working copy " + shown(workingCopyName()) + " could not be made from " + shown(gameFileName()) +
-                       ", so the editor cannot open.\n" + notAFolderReason());
   fs::remove(startPath("BACKUP"));  // deleted by hand: made again
   editor.open().press(editor->Command3);
-  EXPECT_TRUE(fs::is_directory(startPath("BACKUP")));
   fs::remove(gameIniPath());  // the game's own file missing: the same refusal, nothing created in its place
   editor.open();
-  EXPECT_FALSE(editor->isLoaded());
-  EXPECT_FALSE(fs::exists(gameIniPath()));
+  expectState("no-game-file");
 }
 
-TEST_F(EditorTest, ActivationShowsTheSavedSetCountAndTheListStoreOnlyHides) {
+// The saved-set count at each activation. A count that is no number is put right: as "0" in a file of no set, where
+// the status text and button stay; as the last set's number in a file of five (3 with values only, 4 missing), and
+// the status line and the load window show every set.
+TEST_F(EditorTest, ActivationShowsTheSavedSetCountPutRightAndTheListStoreOnlyHides) {
   writeFileBytes(startPath("Vexorel.ini"), "[Vexorel]\r\nSaveNumber=03\r\n");
   editor.open();
   expectState("three-sets");
   writeFileBytes(startPath("Vexorel.ini"), "[Vexorel]\r\nDidBackup=Yes\r\n");
   app->module().WriteIniValue("WinDrv.WindowsClient", "SkinDetail", "Low", editor->Tempname);
-  editor->activate();  // refills; a count that is no number is rewritten as "0", the status text and button stay
-  EXPECT_EQ(settings(), "[Vexorel]\r\nDidBackup=Yes\r\nSaveNumber=0\r\n");
+  editor->activate();        // refills
   editor->Check->trigger();  // the list store, on the values as read
   expectState("no-count-then-list-store");
-  EXPECT_EQ(app->form5().List2->item(0)->text(), "16");
-}
 
-// A count that is no number in a file of five sets (3 with values only, 4 missing) becomes the last set's number, and
-// only its bytes change; the status line and the load window show every set.
-TEST_F(EditorTest, ACountThatIsNoNumberBecomesTheLastSetAndHidesNone) {
-  const std::string stored = testData("settingsets/hand-edited.ini");
-  writeFileBytes(startPath("Vexorel.ini"), stored);
-  editor.open();
-  EXPECT_EQ(settings(), edited(stored, "SaveNumber=abc", "SaveNumber=5"));
+  writeFileBytes(startPath("Vexorel.ini"), testData("settingsets/hand-edited.ini"));
+  editor->activate();
   editor.press(editor->Command2);
   expectState("hand-edited-sets");
-  EXPECT_EQ(itemTexts(*app->load().Combo1), "One|Two|Save3|Save4|Five");
 }
 
 // The name is asked for (a cancel saves nothing), a set saved is counted at once; the boxes' captions and icons are
@@ -262,7 +287,7 @@ TEST_F(EditorTest, EditSaveTogglesEditingAndSavesASet) {
   const std::string saved = settings();
   dialogs.typeInput(" Fast");  // a name the store cannot keep as typed: its reason, and nothing saved
   editor.press(editor->Command1).press(editor->Command1);
-  expectLastBox(5, sets::nameProblem(" Fast").value_or("(accepted)"));
+  expectState("name-refused");
   EXPECT_EQ(settings(), saved);
 }
 
@@ -318,19 +343,11 @@ TEST_F(EditorTest, ATickWritesItsKeyIntoTheWorkingCopyAndAFailedOneIsTakenBackAn
   EXPECT_EQ(held.find("UseSpatial", held.find("UseSpatial") + 1), std::string::npos) << "one key, not two";
   editor.tick(1);  // UseMultitexture writes nothing
   EXPECT_EQ(backup("UTTemp.ini"), held);
-  EXPECT_EQ(gameIni(), demoGameIni());
 
   setReadOnly(startPath("BACKUP/UTTemp.ini"), true);
   editor->checkBox(19)->click();
-  ASSERT_EQ(dialogs.calls.size(), 1u);
-  const QString prefix = QString::fromStdString("The setting UseVSync could not be saved in the working copy " +
-                                                shown(editor->Tempname) + ", so it was not changed.\n");
-  const QString& said = dialogs.calls[0].text;
-  EXPECT_TRUE(said.startsWith(prefix)) << said.toStdString();
-  EXPECT_GT(said.size(), prefix.size()) << "the system's reason follows";
-  EXPECT_EQ(dialogs.calls[0].icon, MsgIcon::Critical);
-  EXPECT_EQ(backup("UTTemp.ini"), held);
   expectState("tick-refused");
+  EXPECT_EQ(backup("UTTemp.ini"), held);
   setReadOnly(startPath("BACKUP/UTTemp.ini"), false);
   editor->checkBox(19)->click();  // writable again: the same tick is saved
   expectState("ticked-again");
@@ -343,8 +360,6 @@ TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosAndNextTimeOnlyW
   editor.open().unlockLists().clickValues({7, 6, 4, 4}).tab(1).choose(2, 3);
   platform->log.clear();
   editor.press(editor->Command6);
-  EXPECT_EQ(logged(), cases("log-glide").at(0));
-  EXPECT_EQ(platform->sleeps, (std::vector<unsigned>{100, 100, 100, 100, 2000}));
   expectState("applied");  // the list store holds the changed items
   EXPECT_EQ(backup("Last.ini"), start);
   EXPECT_EQ(gameIni(), backup("UTTemp.ini"));
@@ -352,31 +367,22 @@ TEST_F(EditorTest, ApplyWritesTheChangedRowsThenTheEnabledCombosAndNextTimeOnlyW
   editor.clickValue(7).tick(23);  // Low -> Medium, and a tick straight into the working copy
   platform->log.clear();
   editor.press(editor->Command6);
-  EXPECT_EQ(logged().mid(1, 2).join('|'),
-            "write WinDrv.WindowsClient/SkinDetail=Medium|write GlideDrv.GlideRenderDevice/DetailBias=-1.5");
-  EXPECT_EQ(key("GlideDrv.GlideRenderDevice", "FastUglyRefresh", gameFileName()), "True");
+  expectState("applied-again");
 }
 
 TEST_F(EditorTest, ANewDeviceIsAppliedAsItsClassAndUndoPutsTheBackupBackOnce) {
   editor.open();
   platform->log.clear();
   editor.unlockLists().clickValues({14, 7}).press(editor->Command6);  // OpenGl, SkinDetail Low
-  EXPECT_EQ(logged(), cases("log-device").at(0));
   expectState("device-applied");
   dialogs.answer(MsgAnswer::No);
   editor.press(editor->Command7);
   EXPECT_EQ(gameIni(), backup("UTTemp.ini"));  // as applied
   dialogs.answer(MsgAnswer::Yes);
   editor.press(editor->Command7);  // the editor opens afresh on the restored file, with nothing left to undo
-  EXPECT_EQ(gameIni(), demoGameIni());
-  EXPECT_EQ(backup("last1.ini"), demoGameIni());
-  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
   expectState("undone");
   dialogs.answer(MsgAnswer::Yes);
   editor->Command7_Click();  // the handler itself still refuses without its backup
-  expectLastBox(5, "Sorry but for some reason the backup does not exist! look in: " +
-                       shown(startFolder + "\\backup\\Last.ini") + " for the file!");
-  EXPECT_EQ(gameIni(), demoGameIni());
   expectState("undo-refused");
 }
 
@@ -385,26 +391,18 @@ TEST_F(EditorTest, ApplyFailuresStopItAndSayWhere) {
   fs::create_directories(startPath("BACKUP/Last.ini"));  // a folder where the backup should go
   platform->log.clear();
   editor.unlockLists().clickValue(8).press(editor->Command6);  // TextureDetail
-  EXPECT_EQ(logged(), QStringList{"copy UTTemp.ini -> Last.ini"});
-  expectLastBox(1, "The backup " + shown(startFolder + "\\backup\\Last.ini") +
-                       " could not be made, so nothing was applied. The game's file is unchanged.\nit is a folder");
-  EXPECT_EQ(backup("UTTemp.ini"), demoGameIni());
-  EXPECT_EQ(editor.value(8), "Low");
+  expectState("backup-not-made");
   fs::remove_all(startPath("BACKUP/Last.ini"));
   setReadOnly(startPath("BACKUP/UTTemp.ini"), true);
   editor.press(editor->Command6);  // the item's name; the edit is kept for another try
   expectState("item-not-saved");
   editor.clickValues({8, 8}).tab(1).press(editor->Command6);  // the row stepped back: the first combo write fails
   expectState("combo-not-saved");
-  EXPECT_TRUE(platform->sleeps.empty());
 
   setReadOnly(startPath("BACKUP/UTTemp.ini"), false);
   fs::remove(gameIniPath());
   fs::create_directories(gameIniPath());  // the game's file cannot be replaced
   editor.press(editor->Command6);
-  EXPECT_EQ(dialogs.calls.back().text.toStdString(),
-            "The settings could not be copied over " + shown(gameFileName()) +
-                ", so the game's file was not changed. The editor still holds your changes.\nit is a folder");
   expectState("game-file-not-replaced");
 }
 
