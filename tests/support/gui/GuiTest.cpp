@@ -108,6 +108,11 @@ void GameFileTest::SetUp() {
   app->frmmain().FileName = gameFileName();
 }
 
+bool matchesWithGaps(const QString& expected, const QString& shown, const char* gap) {
+  const QString pattern = QRegularExpression::escape(expected).replace("\\.\\.\\.", gap);
+  return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(shown).hasMatch();
+}
+
 void GuiTest::note(const QString& line) {
   QString text = QString(line).replace(QString::fromStdString(startFolder), "{start}");
   text.replace(QString::fromStdString(gameFolder), "{game}");
@@ -123,10 +128,8 @@ void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::st
       shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|");
     shown += QString(call.text).replace('\n', "\\n") + "\n";
   }
-  const QString pattern = QRegularExpression::escape(expected).replace("\\.\\.\\.", ".*");  // "..." is any text
-  EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(shown).hasMatch())
-      << shown.toStdString() << "is not as expected:\n"
-      << expected.toStdString();
+  EXPECT_TRUE(matchesWithGaps(expected, shown, ".*")) << shown.toStdString() << "is not as expected:\n"
+                                                      << expected.toStdString();
 }
 
 }  // namespace vexorel::testing

@@ -86,6 +86,9 @@ std::string comparableCaptions(std::string table);
 // The system's reason for a folder that cannot be made because a file stands where a folder should be.
 std::string notAFolderReason();
 
+// Whether `shown` is `expected` with each "..." standing for the text `gap` matches (".*" any, ".+" some).
+bool matchesWithGaps(const QString& expected, const QString& shown, const char* gap);
+
 // A list's or combo's item texts, joined by '|'.
 QString itemTexts(const QListWidget& list);
 QString itemTexts(const QComboBox& combo);
