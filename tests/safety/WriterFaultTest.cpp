@@ -1,13 +1,15 @@
-// Faults that strike the writer (writer/main.cpp), run as a child process so that it can be killed,
-// limited and stripped of privileges without touching the test program.
+// Faults that strike the writer, which runs in a child process (fork) so that it can be killed, limited and
+// stripped of privileges without touching the test program.
 #include <gtest/gtest.h>
-#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -21,70 +23,77 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The writer as a child process: it first says its process id; its output is read through the pipe.
-struct ChildProcess {
-  explicit ChildProcess(const std::vector<std::string>& arguments) {
-    std::string command = "exec '" VEXOREL_SAFETY_WRITER "'";
-    for (const std::string& argument : arguments) command += " '" + argument + "'";  // no quotes in the tests' texts
-    out = ::popen(command.c_str(), "r");
-    if (out && (std::fscanf(out, "%d", &pid) != 1 || std::fgetc(out) != '\n')) pid = -1;
+// `work` run in a child process, which ends with it; what it returns comes back through a pipe. Straight out
+// with _exit: under a sanitizer the leak check at exit would need the file descriptors (or rights) a limit took.
+struct Child {
+  explicit Child(const std::function<std::string()>& work) {
+    if (::pipe(ends) != 0 || (pid = ::fork()) != 0) return;
+    const std::string said = work();
+    ::_exit(::write(ends[1], said.data(), said.size()) == static_cast<ssize_t>(said.size()) ? 0 : 1);
   }
-  ~ChildProcess() { out ? void(kill()) : void(); }
-  std::string read() {
-    std::string text;
-    for (int c; (c = std::fgetc(out)) != EOF;) text += static_cast<char>(c);
-    return text;
+  // What the child said once it ended; kill() brings that end about.
+  std::string said() {
+    ::waitpid(pid, nullptr, 0);
+    ::close(ends[1]);
+    const std::string text = readFileBytes("/dev/fd/" + std::to_string(ends[0]));
+    return ::close(ends[0]), text;
   }
-  // The exit code once the child ends (-1 when a signal ended it); kill() brings that end about.
-  int wait() {
-    const int status = ::pclose(out);
-    out = nullptr;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  int kill() { return pid > 0 ? ::kill(pid, SIGKILL) : 0, wait(); }
-  FILE* out = nullptr;
-  int pid = -1;
+  std::string kill() { return ::kill(pid, SIGKILL), said(); }
+  int ends[2] = {-1, -1};
+  pid_t pid = -1;
 };
+
+LinuxPlatform freshPlatform() {
+  return LinuxPlatform(LinuxPlatformOptions{"/nonexistent/vexorel-registry.reg", "/", "", false});
+}
 
 long entries(const fs::path& folder) {
   return std::distance(fs::directory_iterator(folder), {});
 }
 
-// Writes that fail part-way or cannot start: a file-size limit (the full disk: write() fails with EFBIG),
-// no file descriptors left, a folder the writer may not write in (as an unprivileged user, so that it
-// holds when the tests run as root; skipped, and reported so, where the writer cannot become one). Each
-// time the old file stays byte for byte, the call says why, and no temporary file is left; with the fault
-// gone the same write goes through.
+// Writes that fail part-way or cannot start: a file-size limit (the full disk: write() fails with EFBIG, SIGXFSZ
+// ignored), no file descriptors left, a folder the writer may not write in (as the user "nobody" when the tests run
+// as root, so that the permission bits hold; skipped, and reported so, where the writer cannot become one). Each
+// time the old file stays byte for byte, the call says why, and no temporary file is left; with the fault gone the
+// same write goes through.
 TEST(FailingWrite, EveryFaultKeepsTheOldFileAndSaysWhy) {
   TempFolder temp;
   const fs::path folder = temp.path() / "System";
   const std::string file = (folder / "UnrealTournament.ini").string(), value = "Changed.RenderDevice";
   fs::create_directories(folder);
   writeFileBytes(file, demoGameIni());
-  const auto write = [&](const std::string& option, const std::string& reason) {
-    ChildProcess writer({"once", file, "Engine.Engine", "GameRenderDevice", value, option});
-    const std::string said = writer.read();
-    const int exitCode = writer.wait();
-    if (reason.empty()) return exitCode;
-    EXPECT_EQ(exitCode, 1) << option;
-    EXPECT_EQ(said, (option == "nofile=3" ? "cannot read " : "cannot write ") + file + ": " + reason) << option;
-    EXPECT_EQ(readFileBytes(file), demoGameIni()) << option;
-    EXPECT_EQ(entries(folder), 1) << option;
-    return exitCode;
+  // What the writer said ("" when it wrote) with a limit on a resource, or as "nobody" (kAsNobody); SIGXFSZ ignored.
+  constexpr int kAsNobody = -1;
+  const auto write = [&](int resource, rlim_t most = 3) {
+    return Child([&] {
+             LinuxPlatform platform = freshPlatform();
+             const rlimit limit{most, resource == RLIMIT_FSIZE ? RLIM_INFINITY : most};
+             std::signal(SIGXFSZ, SIG_IGN);
+             if (resource == kAsNobody ? ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                                       : ::setrlimit(resource, &limit) != 0)
+               return std::string("no limit");
+             const bool written = platform.writePrivateProfileString("Engine.Engine", "GameRenderDevice", value, file);
+             return written ? std::string() : platform.lastError();
+           })
+        .said();
   };
-  // Below the file's size, at half of it and one byte short of the new content: each write fails inside
-  // the temporary file. With room for the new content it goes through.
+  const auto fails = [&](int resource, rlim_t most, const std::string& expected) {
+    EXPECT_EQ(write(resource, most), expected);
+    EXPECT_EQ(readFileBytes(file), demoGameIni()) << expected;
+    EXPECT_EQ(entries(folder), 1) << expected;
+  };
+  // Below the file's size, at half of it and one byte short of the new content: each write fails inside the
+  // temporary file. With room for the new content it goes through.
   const std::size_t newSize = demoGameIni().size() + value.size() - std::string("D3DDrv.D3DRenderDevice").size();
   for (const std::size_t limit : {std::size_t{1}, newSize / 2, newSize - 1})
-    write("fsize=" + std::to_string(limit), "File too large");
-  ASSERT_EQ(write("fsize=" + std::to_string(newSize), ""), 0);
+    fails(RLIMIT_FSIZE, limit, "cannot write " + file + ": File too large");
+  ASSERT_EQ(write(RLIMIT_FSIZE, newSize), "");
   EXPECT_NE(readFileBytes(file).find("GameRenderDevice=" + value + "\r\n"), std::string::npos);
   EXPECT_EQ(entries(folder), 1);
   writeFileBytes(file, demoGameIni());
 
-  write("nofile=3", "Too many open files");
+  fails(RLIMIT_NOFILE, 3, "cannot read " + file + ": Too many open files");  // standard input, output and error
 
-  // The writer runs as "nobody" when the tests run as root, so the folder's permission bits hold.
   fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::others_exec);
   if (::geteuid() == 0) {
     ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
@@ -92,11 +101,11 @@ TEST(FailingWrite, EveryFaultKeepsTheOldFileAndSaysWhy) {
   }
   fs::permissions(folder,
                   fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
-  if (write("nobody", "") == 2)
-    GTEST_SKIP() << "the writer cannot run as an unprivileged user: no write-permission case";
-  write("nobody", "Permission denied");
+  if (write(kAsNobody) == "no limit")
+    GTEST_SKIP() << "the writer cannot run as an unprivileged user: no permission case";
+  fails(kAsNobody, 0, "cannot write " + file + ": Permission denied");
   fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
-  EXPECT_EQ(write("nobody", ""), 0);
+  EXPECT_EQ(write(kAsNobody), "");
   EXPECT_NE(readFileBytes(file).find("GameRenderDevice=" + value + "\r\n"), std::string::npos);
 }
 
@@ -142,9 +151,14 @@ TEST(KillDuringWrite, EveryKillLeavesTheOldOrTheNewFileAndLeftoversGoWithTheNext
   std::mt19937 random(20261206);
   int killsMidWrite = 0, killsWithProgress = 0;  // mid-write: a temporary file was left behind
   for (int kill = 0; kill < 1000; ++kill) {
-    std::vector<std::string> arguments{"loop", file, std::to_string(last + 1)};
-    arguments.insert(arguments.end(), kLoopKeys.begin(), kLoopKeys.end());
-    ChildProcess writer(arguments);
+    Child writer([&] {  // key i % 4 the value i, from the next i on, until killed
+      LinuxPlatform platform = freshPlatform();
+      for (long i = last + 1;; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i % 4 * 2);
+        if (!platform.writePrivateProfileString(kLoopKeys[k], kLoopKeys[k + 1], std::to_string(i), file))
+          return std::string();
+      }
+    });
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 4001));
     writer.kill();
     // The last value written is the largest one in the file; the file must be exactly that state.
