@@ -119,10 +119,10 @@ fuzz-deps:
 	$(call install-missing,$(FUZZ_PACKAGES))
 
 fuzz: fuzz-deps
-	fuzz/run.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+	scripts/fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
 fuzz-ci: fuzz-deps
-	fuzz/run.sh $(BUILD_FUZZ) 60
+	scripts/fuzz.sh $(BUILD_FUZZ) 60
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_CLANG) $(BUILD_WIN) $(BUILD_FUZZ)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for a while.
-#   fuzz/run.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
+#   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
 # Seeds are the project's INI files (the demo game file and the test fixtures), each paired with a few
 # calls, and a registry store. The corpus grows in BUILD_DIR/corpus/<target> and is kept between runs;
 # a failure lands in BUILD_DIR/findings/<target> and fails the script; summaries go to BUILD_DIR/<target>.summary.
