@@ -109,15 +109,11 @@ TEST_P(GoldenFile, ReadsAndWritesAsExpected) {
 INSTANTIATE_TEST_SUITE_P(Fixtures, GoldenFile, ::testing::ValuesIn(fixtureNames()),
                          [](const auto& c) { return caseName(c.param); });
 
-// engine.table: KEY<tab>DEFAULT<tab>BUFFER SIZE<tab>READ a line, on a file with a long value, quotes and NULs
-// (a NUL ends a value; elsewhere it is an ordinary byte).
 TABLE_TEST(EngineRead, ReadsAsTheTableSays, RowName({0, 1, 2}), "platform/fixtures/engine.table", '\t') {
   const std::string file = "[A]\nk=" + std::string(300, 'x') + "\nq=\"yyyy\"\nn=ab\0cd\nx\0y=1\nm=v\n"s;
   EXPECT_EQ(ini::readValue(file, "A", row[0], row[1], std::stoul(row[2])), row.field(3));
 }
 
-// refused.table: SECTION<tab>KEY<tab>VALUE<tab>WHY a line, escaped, WHY empty for a write that is allowed.
-// Found by fuzzing: the line's own Ctrl-Z end mark was kept, so a value ending in one grew with every write.
 TABLE_TEST(EngineRefusal, RefusesAsTheTableSays, RowName({3}), "platform/fixtures/refused.table", '\t') {
   EXPECT_EQ(ini::whyNotWritable(unescaped(row[0]), unescaped(row[1]), unescaped(row[2])), row.field(3));
 }

@@ -1,7 +1,5 @@
-// The two registry file formats on bytes: our store (registry export format) and Wine's system.reg,
-// read without Wine. fixtures/registry/NAME.reg comes with NAME.expected: KEY<tab>NAME<tab>TYPE<tab>
-// BYTES[<tab>TEXT] a line, a case each, TYPE "-" for no such value, BYTES and TEXT with \\ and \xHH
-// escapes, "*" for not checked and a TEXT of "-" for a value that is not text.
+// The two registry file formats on bytes: our store (registry export format) and Wine's system.reg, read
+// without Wine, each file with the table of what it holds (NAME.reg and NAME.expected).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,7 +38,6 @@ TABLE_TEST(StoreRead, FindsWhatTheTableSays, RowName({1}), kRegistry + "export.e
   expectFound(registry::findValue(fixture("export.reg"), row[0], row[1]), row);
 }
 
-// The same with Windows line ends.
 TABLE_TEST(WineRead, FindsWhatTheTableSaysWithEitherLineEnd, RowName({1}), kRegistry + "wine.expected", '\t') {
   std::string lf = fixture("wine.reg"), crlf;
   for (const char c : lf) crlf += c == '\n' ? "\r\n" : std::string(1, c);
@@ -63,8 +60,6 @@ TEST(RegistryFiles, OnlyAWineFileThatSaysWhatItIsCountsAndKeysAreWhole) {
   EXPECT_FALSE(registry::keyExists(store, "HKEY_LOCAL_MACHINE\\Softw"));
 }
 
-// writes.table: STORE<tab>KEY<tab>NAME<tab>TYPE<tab>BYTES<tab>AFTER a line, escaped as above; "@NAME" is a
-// fixture file, an AFTER of "*" is not checked. Every value set reads back as set.
 TABLE_TEST(StoreWrite, ChangesOnlyItsOwnLinesAndReadsBack, RowName({2}), kRegistry + "writes.table", '\t') {
   const auto text = [](const std::string& field) {
     return field.starts_with('@') ? fixture(field.substr(1)) : unescaped(field);

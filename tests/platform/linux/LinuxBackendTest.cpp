@@ -1,8 +1,5 @@
-// What only the POSIX backend has: Windows-style paths on a case-sensitive file system, the desktop
-// opener, the vexorel-profile command (its error texts and registry store are in contract.script), and a
-// game installed under Wine: Windows drive paths through a prefix's drive links (fixtures/wine/paths.table),
-// the game folder found in the prefix's system.reg (folders.table: a NAME.reg and the folder found), and
-// the registry falling back to it read-only. "$C" stands for the prefix's real drive_c, "-" for no answer.
+// What only the POSIX backend has: Windows-style paths on a case-sensitive file system, the desktop opener, the
+// vexorel-profile command, and a game installed under Wine, its registry read as a read-only fallback.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -31,7 +28,6 @@ using namespace std::string_literals;
 using namespace testing;
 namespace fs = std::filesystem;
 
-// $F is the test's folder, where Game/system/UnrealTournament.ini, BACKUP and backup are.
 struct Folder {
   TempFolder temp;
   Folder() {
@@ -44,7 +40,6 @@ struct Folder {
   }
 };
 
-// fixtures/posix/paths.table: CALL<tab>PATH<tab>BASE<tab>RESULT a line.
 TABLE_TEST(LinuxPath, IsWhatTheTableSays, RowName(), "platform/fixtures/posix/paths.table", '\t') {
   const Folder folder;
   const std::string path = row[1], base = folder.expand(row[2]);
@@ -55,9 +50,7 @@ TABLE_TEST(LinuxPath, IsWhatTheTableSays, RowName(), "platform/fixtures/posix/pa
   EXPECT_EQ(result, folder.expand(row[3]));
 }
 
-// The vexorel-profile command run as a program (its reads are checked on every golden file):
-// fixtures/posix/profile.table: EXIT<tab>OUTPUT<tab>ARGUMENTS... a line, escaped, run in order; the output
-// (stdout when the exit is 0, else stderr, the other one empty) is whole, for usage errors its start.
+// The vexorel-profile command run as a program (its reads are checked on every golden file).
 TEST(ProfileTool, RunsAsTheTableSays) {
   const Folder folder;
   writeFileBytes(folder.temp / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
@@ -127,14 +120,11 @@ std::optional<std::string> queryGameFolder(LinuxPlatform& platform) {
   return data ? std::optional<std::string>(data->bytes) : std::nullopt;
 }
 
-// fixtures/wine/paths.table: a Windows path and where it is in the prefix.
 TABLE_TEST(WinePath, IsWhereTheTableSays, RowName({0}), "platform/fixtures/wine/paths.table", '\t') {
   const Prefix prefix;
   EXPECT_EQ(wine::translateDrivePath(prefix.path, *prefix.expand(row[0])), prefix.expand(row[1]));
 }
 
-// fixtures/wine/folders.table: the prefix's system.reg (NAME.reg, none when there is no such file) and the
-// game folder found in it.
 TABLE_TEST(WineFolder, IsTheOneTheTableSays, RowName({0}), "platform/fixtures/wine/folders.table", '\t') {
   const Prefix prefix;
   fs::remove(prefix.path + "/system.reg");
