@@ -3,6 +3,9 @@
 // write rules themselves are the golden files'; this is everything else a caller relies on, and the few
 // deliberate differences (docs/backend-differences.md).
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -106,6 +109,10 @@ class BackendScript : public BackendContract, public ::testing::WithParamInterfa
         {"empty", [&] { done(platform.createEmptyFile(path(r[1])), r[2]); }},
         {"delete", [&] { done(platform.deleteFile(path(r[1])), r[2]); }},
         {"copy", [&] { done(platform.copyFile(path(r[1]), path(r[2]), r[3] == "1"), r[4]); }},
+#ifdef _WIN32
+        {"attrs", [&] { ::SetFileAttributesW(disk(r[1]).c_str(), std::stoul(r[2], nullptr, 16)); }},
+        {"hasattrs", [&] { EXPECT_EQ(::GetFileAttributesW(disk(r[1]).c_str()), std::stoul(r[2], nullptr, 16)); }},
+#endif
         {"said", [&] { EXPECT_EQ(platform.lastError(), expand(unescaped(r[1]))); }},
         {"key", [&] { EXPECT_NE(key = platform.regCreateKey(hklm, unescaped(r[1])), kNoRegistryKey); }},
         {"open", [&] { EXPECT_EQ((key = platform.regOpenKey(hklm, unescaped(r[1]))) != kNoRegistryKey, r[2] == "1"); }},

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 
 #include "platform/NativePlatform.h"
@@ -14,7 +13,6 @@ namespace {
 
 using namespace std::string_literals;
 using testing::TempFolder;
-namespace fs = std::filesystem;
 
 constexpr const char* kGameKey = "Software\\Unreal Technology\\Installed Apps\\UnrealTournament";
 
@@ -94,23 +92,6 @@ TEST(Win32Backend, AUserWithoutRightsKeepsTheGameFolderInTheVirtualStore) {
   EXPECT_EQ(user.regOpenKey(RegistryRoot::LocalMachine, "Nowhere"), kNoRegistryKey);
   ::RegDeleteTreeA(HKEY_CURRENT_USER, (store + "WOW6432Node\\" + below).c_str());
   ::RegDeleteTreeA(HKEY_CURRENT_USER, (store + below).c_str());
-}
-
-// A write keeps the file's attributes and refuses a read-only file, as Windows' own edit would.
-TEST(Win32Backend, AWriteKeepsTheFilesAttributesAndRefusesAReadOnlyOne) {
-  TempFolder folder;
-  Win32Platform platform{testing::scratchOptions(folder)};
-  const std::string file = (folder.path() / "UT.ini").string();
-  testing::writeFileBytes(file, "[A]\r\nk=1\r\n");
-  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-  ASSERT_TRUE(platform.writePrivateProfileString("A", "k", "2", file)) << platform.lastError();
-  EXPECT_EQ(::GetFileAttributesA(file.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
-  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(platform.writePrivateProfileString("A", "k", "3", file));
-  EXPECT_EQ(platform.lastReason(), "the file is read-only");
-  ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(testing::readFileBytes(file), "[A]\r\nk=2\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1) << "no leftovers";
 }
 
 // The process list finds this very program by its file name in any letter case, and no game.
