@@ -80,7 +80,6 @@ class EditorTest : public GameFileTest {
   // (Command7.enabled, Form5.List4.count, Form4.visible), where "items" are a list's, combo's or tab strip's texts
   // joined by '|' and "background" is the palette role a box is painted with.
   QString probe(const QString& field) {
-    static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
     const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
     const auto yes = [](bool on) { return QString(on ? "true" : "false"); };
     Form4& window = editor.window();
@@ -106,7 +105,6 @@ class EditorTest : public GameFileTest {
       const std::string file = field.startsWith("game") ? gameFileName() : window.Tempname;
       return text(app->module().ReadProfileValue(at[0].toStdString(), at[1].toStdString(), file));
     }
-    const DialogCall* last = dialogs.calls.empty() ? nullptr : &dialogs.calls.back();
     QString ticks;  // per box: 'o' clear, 'x' ticked, '/' greyed; upper case when it takes no clicks
     for (int n = 1; n <= 41; ++n) {
       const QChar tick = window.checkBox(n)->isChecked() ? 'x' : window.checkBox(n)->checkState() ? '/' : 'o';
@@ -115,24 +113,22 @@ class EditorTest : public GameFileTest {
     QStringList log, sleeps;
     for (const std::string& entry : platform->log) log << text(entry);
     for (const unsigned pause : platform->sleeps) sleeps << QString::number(pause);
-    const std::map<QString, QString> named{
-        {"DriverType", text(window.DriverType)},
-        {"warzoeken", text(window.warzoeken)},
-        {"FileName", text(app->frmmain().FileName)},
-        {"OldFileName", text(window.OldFileName)},
-        {"Tempname", text(window.Tempname)},
-        {"once", yes(window.once)},
-        {"loaded", yes(window.isLoaded())},
-        {"mainVisible", yes(app->frmmain().isVisible())},
-        {"status", window.StB1Panel1->text()},
-        {"ticks", ticks},
-        {"boxes", QString::number(dialogs.calls.size())},
-        {"reads", QString::number(app->module().IniReadCount)},
-        {"log", log.join('|')},
-        {"sleeps", sleeps.join(' ')},
-        {"lastBox",
-         last ? last->caption + "|" + kIcons[int(last->icon)] + "|" + QString(last->text).replace('\n', "\\n") : ""},
-        {"waitCursor", yes(QApplication::overrideCursor())}};
+    const std::map<QString, QString> named{{"DriverType", text(window.DriverType)},
+                                           {"warzoeken", text(window.warzoeken)},
+                                           {"FileName", text(app->frmmain().FileName)},
+                                           {"OldFileName", text(window.OldFileName)},
+                                           {"Tempname", text(window.Tempname)},
+                                           {"once", yes(window.once)},
+                                           {"loaded", yes(window.isLoaded())},
+                                           {"mainVisible", yes(app->frmmain().isVisible())},
+                                           {"status", window.StB1Panel1->text()},
+                                           {"ticks", ticks},
+                                           {"boxes", QString::number(dialogs.calls.size())},
+                                           {"reads", QString::number(app->module().IniReadCount)},
+                                           {"log", log.join('|')},
+                                           {"sleeps", sleeps.join(' ')},
+                                           {"lastBox", dialogs.calls.empty() ? "" : boxLine(dialogs.calls.back())},
+                                           {"waitCursor", yes(QApplication::overrideCursor())}};
     if (named.contains(field)) return named.at(field);
     QStringList path = field.split('.');
     QObject* at = path.front() == "Form5" ? static_cast<QObject*>(&app->form5()) : &window;

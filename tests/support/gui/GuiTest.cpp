@@ -119,15 +119,17 @@ void GuiTest::note(const QString& line) {
   dialogs.calls.push_back({DialogCall::Note, text, {}, MsgIcon::None, MsgButtons::Ok, {}});
 }
 
-void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
+QString boxLine(const DialogCall& call) {
   static const char* const kIcons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
+  const QString text = QString(call.text).replace('\n', "\\n");
+  if (call.kind == DialogCall::Note) return text;
+  return call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|") + text;
+}
+
+void GuiTest::expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths) {
   QString expected = QString::fromStdString(testData(dataFile)), shown;
   for (const std::string& path : paths) expected.replace(expected.indexOf("{path}"), 6, QString::fromStdString(path));
-  for (const DialogCall& call : dialogs.calls) {
-    if (call.kind != DialogCall::Note)
-      shown += call.caption + "|" + kIcons[int(call.icon)] + (call.buttons == MsgButtons::Ok ? "|Ok|" : "|YesNo|");
-    shown += QString(call.text).replace('\n', "\\n") + "\n";
-  }
+  for (const DialogCall& call : dialogs.calls) shown += boxLine(call) + "\n";
   EXPECT_TRUE(matchesWithGaps(expected, shown, ".*")) << shown.toStdString() << "is not as expected:\n"
                                                       << expected.toStdString();
 }

@@ -86,6 +86,8 @@ std::string comparableCaptions(std::string table);
 // The system's reason for a folder that cannot be made because a file stands where a folder should be.
 std::string notAFolderReason();
 
+// A box as caption|icon|buttons|text (a line break written \n); a note as its text.
+QString boxLine(const DialogCall& call);
 // Whether `shown` is `expected` with each "..." standing for the text `gap` matches (".*" any, ".+" some).
 bool matchesWithGaps(const QString& expected, const QString& shown, const char* gap);
 
@@ -110,9 +112,8 @@ class GuiTest : public ::testing::Test {
   std::string backup(const std::string& name) const { return readFileBytes(startPath("BACKUP/" + name)); }
   // A line of the test's own after the boxes shown so far, the test's folders in it written {start} and {game}.
   void note(const QString& line);
-  // Every box so far, a line each as caption|icon|buttons|text (a line break written \n), and the notes among them,
-  // against a data file beside the tests, where each {path} is the next of `paths` and "..." any text (the system's
-  // reason for a failure).
+  // Every box so far and the notes among them, a line each, against a data file beside the tests, where each {path} is
+  // the next of `paths` and "..." any text (the system's reason for a failure).
   void expectBoxes(const std::string& dataFile, const std::vector<std::string>& paths = {});
 
   TempFolder temp;
