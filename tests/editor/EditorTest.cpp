@@ -73,12 +73,7 @@ class EditorTest : public GameFileTest {
   void useDevice(std::string device) { writeGameIni(edited(demoGameIni(), "=D3DDrv.D3DRenderDevice", "=" + device)); }
   void editGameIni(const std::string& from, const std::string& to) { writeGameIni(edited(gameIni(), from, to)); }
 
-  // One thing the window shows: a value-list row (row7), a key of the working copy or the game's file
-  // (key:Section/Name, gamekey:Section/Name), a file of the start folder or the game's file (file:BACKUP/Last.ini,
-  // file:game: "demo" for the demo game's bytes), the load window's sets (loadList), where a tab's controls stand
-  // (tab1), one of the values named below, or a property of a control of the editor or the list store
-  // (Command7.enabled, Form5.List4.count, Form4.visible), where "items" are a list's, combo's or tab strip's texts
-  // joined by '|' and "background" is the palette role a box is painted with.
+  // One thing the window shows, named as EditorCases.txt says.
   QString probe(const QString& field) {
     const auto text = [](const std::string& bytes) { return QString::fromStdString(bytes); };
     const auto yes = [](bool on) { return QString(on ? "true" : "false"); };
@@ -147,9 +142,7 @@ class EditorTest : public GameFileTest {
     }
     return at->property(path.back().toLatin1()).toString();
   }
-  // The window as the rows "state|step|field|value" expect it. In a value {start} and {game} stand for the test's
-  // folders, {shown:path} for a path as the program shows it, {not a folder} for the system's reason when a file
-  // stands where a folder goes, and "..." for any other text of the system's.
+  // The window as the rows "state|step|field|value" expect it.
   void expectState(const std::string& step) {
     int checked = 0;
     for (const Row& row : readTable("editor/EditorCases.txt")) {
