@@ -82,7 +82,12 @@ void dropDown(QComboBox* combo) {
 
 void GuiTest::SetUp() {
   startFolder = temp / "start";
+#ifdef _WIN32
   gameFolder = temp / "UT";
+#else  // a player's folder on a long path beyond ASCII (Windows' ANSI calls and path limit leave this to Linux)
+  gameFolder = temp / "Unreal Tournament \u2013 Spiele f\u00fcr Ma\u00f1ana \u65e5\u672c\u8a9e (GOTY)";
+  gameFolder += "/" + std::string(250 - gameFolder.size() - 1, 'e');
+#endif
   registryFile = temp / "registry.reg";
   fs::create_directories(startFolder);
   fs::create_directories(fs::path(gameFolder) / "System");
