@@ -20,6 +20,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const std::vector<Row>& editorCases() {
+  static const std::vector<Row> rows = readTable("editor/EditorCases.txt");
+  return rows;
+}
+
 // The editor window worked the way its user works it. Controls are named by their members, so a test that names one
 // the window does not have does not compile. Each step returns the driver, so steps read in the order done.
 class EditorDriver {
@@ -145,7 +150,7 @@ class EditorTest : public GameFileTest {
   // The window as the rows "state|step|field|value" expect it.
   void expectState(const std::string& step) {
     int checked = 0;
-    for (const Row& row : readTable("editor/EditorCases.txt")) {
+    for (const Row& row : editorCases()) {
       if (row[0] != "state" || row[1] != step) continue;
       SCOPED_TRACE(row.where());
       ++checked;
@@ -153,7 +158,7 @@ class EditorTest : public GameFileTest {
       want.replace("{start}", startFolder.c_str()).replace("{game}", gameFolder.c_str());
       for (const QRegularExpressionMatch& path : QRegularExpression("\\{shown:([^}]*)\\}").globalMatch(want))
         want.replace(path.captured(), QString::fromStdString(platform->displayPath(path.captured(1).toStdString())));
-      want.replace("{not a folder}", QString::fromStdString(notAFolderReason()));
+      if (want.contains("{not a folder}")) want.replace("{not a folder}", QString::fromStdString(notAFolderReason()));
       const QString got = probe(QString::fromStdString(row[2]));
       EXPECT_TRUE(matchesWithGaps(want, got, ".+"))
           << row[2] << " shows: " << got.toStdString() << "\nnot: " << want.toStdString();
@@ -174,7 +179,7 @@ TEST_F(EditorTest, OpensOnTheGameFilesValuesAndAClickWhileEditingStepsARowThroug
   // the next click on it steps on again.
   editor.unlockLists();
   int row = 0;
-  for (const Row& cycle : readTable("editor/EditorCases.txt")) {
+  for (const Row& cycle : editorCases()) {
     if (cycle[0] != "row") continue;
     SCOPED_TRACE(cycle.where());
     EXPECT_EQ(editor->keys().at(static_cast<std::size_t>(row)), cycle[1]);
