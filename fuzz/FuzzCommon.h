@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/formats/Text.h"
+
 // A broken invariant names itself and stops the run (libFuzzer keeps the input).
 #define FUZZ_CHECK(holds) \
   (holds) ? void() : (std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #holds, __FILE__, __LINE__), std::abort())
@@ -26,13 +28,7 @@ inline std::string_view nextLine(std::string_view& rest) {
 constexpr std::string_view kBlanks = " \t\r\x1A";  // what the reading rules trim
 
 inline std::string_view trimmed(std::string_view text) {
-  text.remove_prefix(std::min(text.size(), text.find_first_not_of(kBlanks)));
-  return text.substr(0, text.find_last_not_of(kBlanks) + 1);
-}
-
-inline bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return lower(x) == lower(y); });
+  return trim(text, kBlanks);
 }
 
 // A section header (key empty) or an entry of the file, with the number of the header it is under (0:
@@ -73,8 +69,8 @@ inline std::optional<std::string_view> referenceFind(std::string_view content, s
   section = trimmed(section), key = trimmed(key);
   std::optional<std::size_t> inside = section.empty() ? std::optional<std::size_t>(0) : std::nullopt;
   for (const Entry& entry : referenceEntries(content)) {
-    if (!inside && entry.key.empty() && sameIgnoringCase(entry.section, section)) inside = entry.header;
-    if (inside == entry.header && !key.empty() && sameIgnoringCase(entry.key, key)) return entry.value;
+    if (!inside && entry.key.empty() && equalsIgnoringCase(entry.section, section)) inside = entry.header;
+    if (inside == entry.header && !key.empty() && equalsIgnoringCase(entry.key, key)) return entry.value;
   }
   return std::nullopt;
 }

@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int checked = 0;
   for (const Entry& other : referenceEntries(content)) {
     if (other.key.empty() ||
-        (sameIgnoringCase(other.section, trimmed(section)) && sameIgnoringCase(other.key, trimmed(key))))
+        (equalsIgnoringCase(other.section, trimmed(section)) && equalsIgnoringCase(other.key, trimmed(key))))
       continue;
     if (++checked > 200) break;
     FUZZ_CHECK(ini::findValue(content, other.section, other.key) == ini::findValue(written, other.section, other.key));

@@ -60,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return a.has_value() == b.has_value() && (!a || (a->type == b->type && a->bytes == b->bytes));
   };
   for (const auto& [otherKey, otherName] : namesIn(content)) {
-    if (fuzz::sameIgnoringCase(registry::normaliseKeyPath(otherKey), keyPath) &&
-        fuzz::sameIgnoringCase(otherName, name))
+    if (equalsIgnoringCase(registry::normaliseKeyPath(otherKey), keyPath) && equalsIgnoringCase(otherName, name))
       continue;
     FUZZ_CHECK(
         same(registry::findValue(content, otherKey, otherName), registry::findValue(written, otherKey, otherName)));
