@@ -1,10 +1,9 @@
 // The golden files in fixtures/, each a case of its own, run through the backend of the build (our engine
-// on both systems) and through the reference: the vexorel-profile command here, the Windows profile calls
-// themselves in the cross build. Each NAME.queries (SECTION<tab>KEY[<tab>DEFAULT] a line) comes with
-// NAME.expected (what each query reads, a line each, as Windows answers it) and the file NAME.ini. A write
-// fixture adds NAME.write (SECTION<tab>KEY<tab>VALUE a line, written in order) and NAME.after (the file's
-// exact bytes after them); its expected reads are those of the written file. Then what the files cannot
-// show: other buffer sizes, NULs, refusals.
+// on both systems) and, in the cross build, through the Windows profile calls themselves. Each NAME.queries
+// (SECTION<tab>KEY[<tab>DEFAULT] a line) comes with NAME.expected (what each query reads, a line each, as Windows
+// answers it) and the file NAME.ini. A write fixture adds NAME.write (SECTION<tab>KEY<tab>VALUE a line, written in
+// order) and NAME.after (the file's exact bytes after them); its expected reads are those of the written file. Then
+// what the files cannot show: other buffer sizes, NULs, refusals.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -12,7 +11,6 @@
 #endif
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -75,14 +73,6 @@ class GoldenFile : public ::testing::TestWithParam<std::string> {
       EXPECT_EQ(std::string(reference, copied), value) << "the Windows call, " << query.where();
 #endif
     }
-#ifndef _WIN32
-    const std::string out = file + ".out";
-    ASSERT_EQ(std::system(("'" VEXOREL_PROFILE_TOOL "' reads '" + file + "' '" +
-                           testFile(fixture(".queries")).string() + "' > '" + out + "'")
-                              .c_str()),
-              0);
-    EXPECT_EQ(readFileBytes(out), readFileBytes(testFile(fixture(".expected")))) << "vexorel-profile";
-#endif
   }
 };
 

@@ -50,7 +50,7 @@ TABLE_TEST(LinuxPath, IsWhatTheTableSays, RowName(), "platform/fixtures/posix/pa
   EXPECT_EQ(result, folder.expand(row[3]));
 }
 
-// The vexorel-profile command run as a program (its reads are checked on every golden file).
+// The vexorel-profile command run as a program.
 TEST(ProfileTool, RunsAsTheTableSays) {
   const Folder folder;
   writeFileBytes(folder.temp / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
