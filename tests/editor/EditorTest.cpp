@@ -281,6 +281,10 @@ TEST_F(EditorTest, EditSaveTogglesEditingAndSavesASet) {
   dialogs.typeInput(" Fast");  // a name the store cannot keep as typed: its reason, and nothing saved
   editor.press(editor->Command1).press(editor->Command1);
   expectState("name-refused");
+  setReadOnly(startPath("Vexorel.ini"), true);  // a settings file the user may not write: said, and kept
+  dialogs.typeInput("Mine");
+  editor.press(editor->Command1).press(editor->Command1);
+  expectState("settings-read-only");
   EXPECT_EQ(settings(), saved);
 }
 

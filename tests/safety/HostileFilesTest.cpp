@@ -1,4 +1,4 @@
-// The program started through its real start-up over hostile files (random bytes, huge, odd, read-only): what cannot be
+// The program started through its real start-up over hostile files (random bytes, huge, odd): what cannot be
 // done is said, no byte of the user's lost. A full disk is the writer's own test; every window test on Linux has its
 // game on a long path beyond ASCII.
 #include <QtWidgets>
@@ -65,23 +65,6 @@ TEST_F(HostileFiles, HostileProgramFilesKeepTheirBytesAndTheProgramStarts) {
   EXPECT_EQ(lastBox(), "Select Unreal Tournament.");
   EXPECT_EQ(app->frmmain().UtPath, gameFolder);  // as the main window reads it back
   EXPECT_TRUE(readFileBytes(registryFile).substr(0, store.size()) == store) << "bytes of the registry store lost";
-}
-
-TEST_F(HostileFiles, ReadOnlyProgramFilesAreSaidWhenTried) {
-  registerGame();
-  // A start folder the user may not write in, as the owner-write bit of its files tells the program.
-  const std::string settings = startPath("Vexorel.ini"), bytes = "[Vexorel]\r\nSaveNumber=0\r\nDidBackup=No\r\n";
-  writeFileBytes(settings, bytes);
-  std::filesystem::permissions(settings, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-  ASSERT_TRUE(startProgram());
-  EXPECT_EQ(readFileBytes(startPath("BACKUP/BckUpUnrealTournament.txt")), demoGameIni());
-  app->frmmain().Option3->click();
-  ASSERT_TRUE(app->form4().isLoaded());
-  dialogs.typeInput("Mine");
-  for (int i = 0; i < 2; ++i) app->form4().Command1->click();
-  EXPECT_EQ(lastBox(), "The settings could not be saved: the file " + platform->displayPath(settings) +
-                           " could not be written.\nthe file is read-only");
-  EXPECT_EQ(readFileBytes(settings), bytes);
 }
 
 }  // namespace
