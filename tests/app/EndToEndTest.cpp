@@ -69,7 +69,8 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   click(main.Option3);
   Form4& editor = app->form4();
   focus(editor);  // the main window hands over: the editor reads its working copy and hides the main window
-  EXPECT_TRUE(editor.isVisible() && !main.isVisible());
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_FALSE(main.isVisible());
   editor.SSTab1->setCurrentIndex(1);
   tick(editor.checkBox(19));  // straight into the working copy, a copy of the game's file
   const std::string ticked = edited(slow, "UseVSync=False", "UseVSync=True");
@@ -124,8 +125,8 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   for (const auto& entry : std::filesystem::directory_iterator(startPath("BACKUP")))
     files[entry.path().filename().string()] = readFileBytes(entry.path());
   EXPECT_EQ(files.size(), 5u);
-  EXPECT_EQ(files["BckUpUnrealTournament.txt"] + files["SlowUTBackup.ini"], original + original);
-  EXPECT_EQ(files["last1.ini"] + files["UTTemp.ini"] + files["Last.ini"], ticked + ticked + ticked);
+  for (const char* name : {"BckUpUnrealTournament.txt", "SlowUTBackup.ini"}) EXPECT_EQ(files[name], original) << name;
+  for (const char* name : {"last1.ini", "UTTemp.ini", "Last.ini"}) EXPECT_EQ(files[name], ticked) << name;
 }
 
 }  // namespace

@@ -162,7 +162,8 @@ TEST_F(BackendContract, FullPathsTheCurrentFolderTheMachineAndTheShell) {
   NativePlatform processFolder{options};
   const bool written = processFolder.writePrivateProfileString("Vexorel", "SaveNumber", "0", "Relative.ini");
   fs::current_path(before);
-  EXPECT_TRUE(written && fs::exists(disk("Relative.ini"))) << processFolder.lastError();
+  EXPECT_TRUE(written) << processFolder.lastError();
+  EXPECT_TRUE(fs::exists(disk("Relative.ini")));
 }
 
 }  // namespace

@@ -72,14 +72,16 @@ TEST_F(SetsTest, TheRulesOfTheTableHoldForTheStoreAndAnUnwritableFileIsLeftAsItI
   setReadOnly(startPath("Vexorel.ini"), true);
   EXPECT_FALSE(saveSet("Lost"));
   app->load().showForm();
-  EXPECT_EQ(listed() + settings(), kept + before);
+  EXPECT_EQ(listed(), kept);
+  EXPECT_EQ(settings(), before);
 }
 
 TEST_F(SetsTest, SavesWriteTheCountFirstThenOneSectionPerSetLoadBackAndLoseNoSetOfAHandEditedFile) {
   platform->log.clear();
   ASSERT_TRUE(saveSet("Fast"));
   ASSERT_EQ(platform->log.size(), 17u);
-  EXPECT_EQ(platform->log[0] + platform->log[1], "write Vexorel/SaveNumber=1write Save1/SaveName=Fast");
+  EXPECT_EQ(platform->log[0], "write Vexorel/SaveNumber=1");
+  EXPECT_EQ(platform->log[1], "write Save1/SaveName=Fast");
   ASSERT_TRUE(saveSet("Fast", changed));  // a second set of the same name is a set of its own
   EXPECT_EQ(settings(), testData("settingsets/two-sets.ini"));
 
@@ -106,9 +108,10 @@ TEST_F(SetsTest, SavesWriteTheCountFirstThenOneSectionPerSetLoadBackAndLoseNoSet
 
 TEST_F(SetsTest, TheLoadWindowLoadsAllOrNothingThenReturnsToTheMainWindow) {
   ASSERT_TRUE(saveSet("Quick", changed));
-  const std::string working = readFileBytes(startPath("BACKUP/UTTemp.ini"));
+  const std::string working = backup("UTTemp.ini");
   app->load().showForm();
-  EXPECT_TRUE(!app->load().Combo1->isEditable() && app->load().Combo1->currentIndex() == -1);
+  EXPECT_FALSE(app->load().Combo1->isEditable());
+  EXPECT_EQ(app->load().Combo1->currentIndex(), -1);
   app->load().Command1->click();  // with nothing chosen: the box says so, and nothing more happens
 
   // The second of the two changed rows fails: the first one must not reach the game's file either.
@@ -116,9 +119,12 @@ TEST_F(SetsTest, TheLoadWindowLoadsAllOrNothingThenReturnsToTheMainWindow) {
   platform->failWrite = [&writes](const std::string&) { return ++writes == 2; };
   chooseAndLoad(0);
   platform->failWrite = nullptr;
-  EXPECT_TRUE(gameIni() == demoGameIni() && app->form4().values() == demo &&
-              !fs::exists(startPath("BACKUP/SetLoad.ini")));
-  EXPECT_TRUE(app->form4().isLoaded() && app->load().isVisible() && app->frmmain().FileName == app->form4().Tempname);
+  EXPECT_EQ(gameIni(), demoGameIni());
+  EXPECT_EQ(app->form4().values(), demo);
+  EXPECT_FALSE(fs::exists(startPath("BACKUP/SetLoad.ini")));
+  EXPECT_TRUE(app->form4().isLoaded());
+  EXPECT_TRUE(app->load().isVisible());
+  EXPECT_EQ(app->frmmain().FileName, app->form4().Tempname);
 
   bool editorOpenWhenTold = false;
   dialogs.onShow = [&](const DialogCall&) {
@@ -127,10 +133,14 @@ TEST_F(SetsTest, TheLoadWindowLoadsAllOrNothingThenReturnsToTheMainWindow) {
   chooseAndLoad(0);
   dialogs.onShow = nullptr;
   EXPECT_TRUE(editorOpenWhenTold);
-  EXPECT_EQ(readFileBytes(startPath("BACKUP/Last.ini")) + readFileBytes(startPath("BACKUP/UTTemp.ini")),
-            working + working);
-  EXPECT_FALSE(fs::exists(startPath("BACKUP/SetLoad.ini")) || app->form4().isLoaded() || app->load().isVisible());
-  EXPECT_TRUE(app->frmmain().isVisible() && app->frmmain().Picture1->isVisible() && app->load().isLoaded());
+  EXPECT_EQ(backup("Last.ini"), working);
+  EXPECT_EQ(backup("UTTemp.ini"), working);
+  EXPECT_FALSE(fs::exists(startPath("BACKUP/SetLoad.ini")));
+  EXPECT_FALSE(app->form4().isLoaded());
+  EXPECT_FALSE(app->load().isVisible());
+  EXPECT_TRUE(app->load().isLoaded());  // hidden, not unloaded
+  EXPECT_TRUE(app->frmmain().isVisible());
+  EXPECT_TRUE(app->frmmain().Picture1->isVisible());
   EXPECT_EQ(app->frmmain().FileName, app->form4().OldFileName);
 
   // With the editor closed, a failed load leaves it closed and the main window on the game's file; then it loads.
@@ -140,10 +150,12 @@ TEST_F(SetsTest, TheLoadWindowLoadsAllOrNothingThenReturnsToTheMainWindow) {
   app->load().showForm();
   chooseAndLoad(0);
   EXPECT_FALSE(app->form4().isLoaded());
-  EXPECT_EQ(app->frmmain().FileName + gameIni(), gameFile + demoGameIni());
+  EXPECT_EQ(app->frmmain().FileName, gameFile);
+  EXPECT_EQ(gameIni(), demoGameIni());
   setReadOnly(gameIniPath(), false);
   chooseAndLoad(0);
-  EXPECT_TRUE(gameIni() == changedGameIni() && !app->form4().isLoaded());
+  EXPECT_EQ(gameIni(), changedGameIni());
+  EXPECT_FALSE(app->form4().isLoaded());
   const std::string shown = platform->displayPath(gameIniPath());
   expectBoxes("settingsets/load-boxes.txt", {shown, shown});
 
@@ -152,7 +164,8 @@ TEST_F(SetsTest, TheLoadWindowLoadsAllOrNothingThenReturnsToTheMainWindow) {
   app->load().showForm();
   EXPECT_EQ(listed(), "Quick");
   app->load().Command2->click();
-  EXPECT_FALSE(app->load().isLoaded() || app->load().isVisible());
+  EXPECT_FALSE(app->load().isLoaded());
+  EXPECT_FALSE(app->load().isVisible());
   app->load().showForm();
   EXPECT_EQ(listed(), "Quick|Second");
 }

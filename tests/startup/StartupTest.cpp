@@ -44,7 +44,8 @@ TEST_F(SplashTest, TheTimerShowsTheMainWindowAtTheTwentyFifthTick) {
   const QProgressBar& bar = *app->splash().ProgressBar1;  // the running timer gives the twenty-fifth tick
   EXPECT_EQ(QString("%1 of %2").arg(bar.value()).arg(bar.maximum()), "24 of 25");
   ASSERT_TRUE(QTest::qWaitFor([&] { return app->frmmain().isVisible(); }, 10000));
-  EXPECT_TRUE(app->splash().X == 25 && !app->splash().isVisible());
+  EXPECT_EQ(app->splash().X, 25);
+  EXPECT_FALSE(app->splash().isVisible());
   EXPECT_EQ(app->splash().MainAppPath, startFolder);  // outlives the window
 }
 
@@ -82,13 +83,15 @@ TEST_F(ProgramTest, OptionsShowAndStoreAskQAndTheCloseBoxFollowsTheLastButton) {
     writeFileBytes(startPath("Vexorel.ini"), kFreshSettings + (before == "-" ? "" : "AskQ=" + before + "\r\n"));
     optionsCheck = step[1] == "0";  // put right as the window opens
     options.showForm();
-    EXPECT_TRUE(options.Check1->isChecked() == (step[1] == "1") && optionsCheck == (step[1] == "1"));
+    EXPECT_EQ(options.Check1->isChecked(), step[1] == "1");
+    EXPECT_EQ(optionsCheck, step[1] == "1");
     options.Check1->setChecked(step[2] == "1");
     if (button == "close")
       EXPECT_TRUE(options.close());
     else
       QTest::mouseClick(button == "ok" ? options.Command1 : options.Command2, Qt::LeftButton);
-    EXPECT_FALSE(options.isLoaded() || options.isVisible());
+    EXPECT_FALSE(options.isLoaded());
+    EXPECT_FALSE(options.isVisible());
     EXPECT_EQ(settings(), std::string(kFreshSettings) + "AskQ=" + stored + "\r\n");
     EXPECT_EQ(optionsCheck, stored == "Checked");
   }

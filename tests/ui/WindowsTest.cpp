@@ -27,13 +27,15 @@ TEST_F(ProgramTest, EveryWindowShowsTheCaptionsOfTheTableAndTheAboutBoxCloses) {
   // On Ok, or a click on its background (not on a label); it reopens with its texts.
   const QStringList texts = captionsOf(about).mid(1);
   QTest::mouseClick(about.cmdOK, Qt::LeftButton);
-  EXPECT_FALSE(about.isLoaded() || about.isVisible());
+  EXPECT_FALSE(about.isLoaded());
+  EXPECT_FALSE(about.isVisible());
   about.showForm();
   EXPECT_EQ(captionsOf(about).mid(1), texts);
   QTest::mouseClick(about.lblTitle, Qt::LeftButton);
   EXPECT_TRUE(about.isVisible());
   QTest::mouseClick(&about, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-  EXPECT_FALSE(about.isLoaded() || about.isVisible());
+  EXPECT_FALSE(about.isLoaded());
+  EXPECT_FALSE(about.isVisible());
 }
 
 }  // namespace
