@@ -16,10 +16,6 @@ namespace {
 
 using testing::split;
 
-std::string orNone(const std::optional<std::string>& answer) {
-  return answer.value_or("-");
-}
-
 // "changed": VALUES>SNAPSHOT of the rows Coronas, SkinDetail, GameRenderDevice; each change as KEY:NEW<OLD.
 std::string changedRows(const std::string& s) {
   const std::vector<std::string> keys{"Coronas", "SkinDetail", "GameRenderDevice"};
@@ -46,8 +42,8 @@ const std::map<std::string, std::function<std::string(const std::string&)>> kRul
     {"folderPart", [](const std::string& s) { return folderPart(s); }},
     {"gameFolder", [](const std::string& s) { return gameFolderFromExecutable(s); }},
     {"shortOrClass", [](const std::string& s) { return ShortNameOrClassName(s); }},
-    {"classForList", [](const std::string& s) { return orNone(ClassNameForListName(s)); }},
-    {"classForShort", [](const std::string& s) { return orNone(ClassNameForShortName(s)); }},
+    {"classForList", [](const std::string& s) { return ClassNameForListName(s).value_or("-"); }},
+    {"classForShort", [](const std::string& s) { return ClassNameForShortName(s).value_or("-"); }},
     {"setCount",
      [](const std::string& s) {
        const auto c = sets::setCountFrom(s.substr(s.find(':') + 1), std::stoi(s));

@@ -17,10 +17,21 @@ TEST(ReadModuleTest, ReadsWritesAndRegistryValues) {
   const std::string file = folder / "UnrealTournament.ini", client = "WinDrv.WindowsClient";
   testing::writeFileBytes(
       file, "[WinDrv.WindowsClient]\r\nFullscreenViewportX=1024\r\nEmpty=\r\nLong=" + std::string(300, 'L') + "\r\n");
-  // readmodule.txt "read" rows: what LastIniValue then holds, and the counter after it (a read that
-  // leaves the counter as it was is the uncounted one).
+  const auto hklm = RegistryRoot::LocalMachine;
+  EXPECT_EQ(module.ReadRegistryString(hklm, kGameRegistryKey, kGameFolderValue), "") << "no store yet";
+  ASSERT_TRUE(module.WriteRegistryString(hklm, kGameRegistryKey, kGameFolderValue, "C:\\Games\\UT"));
+  EXPECT_EQ(module.ReadRegistryString(hklm, kGameRegistryKey, kGameFolderValue), "C:\\Games\\UT");
+  EXPECT_EQ(module.ReadRegistryString(hklm, "Software\\Nowhere", kGameFolderValue), "");
+  const RegistryKey handle = platform.regOpenKey(hklm, kGameRegistryKey);
+  // readmodule.txt: a read, then what LastIniValue holds and the counter after it (a read that leaves the counter
+  // as it was is the uncounted one); or a registry value's type and bytes, and the text the module makes of it.
   for (const testing::Row& r : testing::readTable("core/readmodule.txt")) {
-    if (r[0] != "read") continue;
+    if (r[0] == "value") {
+      ASSERT_TRUE(platform.regSetValue(handle, "Value", static_cast<std::uint32_t>(std::stoul(r[1])),
+                                       testing::unescaped(r[2])));
+      EXPECT_EQ(module.QueryRegistryValue(handle, "Value"), r.field(3)) << r.where();
+      continue;
+    }
     const std::string from = r[3] == "-" ? folder / "missing.ini" : file;
     if (std::stoi(r[5]) == module.IniReadCount) {
       module.ReadIniValueUncounted(r[1], r[2], from);
@@ -38,20 +49,6 @@ TEST(ReadModuleTest, ReadsWritesAndRegistryValues) {
   EXPECT_TRUE(module.WriteIniValue("Engine.GameEngine", "CacheSizeMegs", " 96", file));
   EXPECT_NE(testing::readFileBytes(file).find("\r\n[Engine.GameEngine]\r\nCacheSizeMegs= 96\r\n"), std::string::npos);
   EXPECT_FALSE(module.WriteIniValue("A", "k", "v", folder / "missing\\x.ini"));
-
-  const auto hklm = RegistryRoot::LocalMachine;
-  EXPECT_EQ(module.ReadRegistryString(hklm, kGameRegistryKey, kGameFolderValue), "") << "no store yet";
-  ASSERT_TRUE(module.WriteRegistryString(hklm, kGameRegistryKey, kGameFolderValue, "C:\\Games\\UT"));
-  EXPECT_EQ(module.ReadRegistryString(hklm, kGameRegistryKey, kGameFolderValue), "C:\\Games\\UT");
-  EXPECT_EQ(module.ReadRegistryString(hklm, "Software\\Nowhere", kGameFolderValue), "");
-  const RegistryKey handle = platform.regOpenKey(hklm, kGameRegistryKey);
-  // "value" rows: a registry value's type and bytes, and the text the module makes of it.
-  for (const testing::Row& r : testing::readTable("core/readmodule.txt")) {
-    if (r[0] != "value") continue;
-    ASSERT_TRUE(
-        platform.regSetValue(handle, "Value", static_cast<std::uint32_t>(std::stoul(r[1])), testing::unescaped(r[2])));
-    EXPECT_EQ(module.QueryRegistryValue(handle, "Value"), r.field(3)) << r.where();
-  }
   EXPECT_EQ(module.QueryRegistryValue(handle, "Missing"), "");
   EXPECT_EQ(module.QueryRegistryValue(kNoRegistryKey, "Value"), "");
   platform.regCloseKey(handle);

@@ -69,10 +69,6 @@ class BackendScript : public BackendContract, public ::testing::WithParamInterfa
   std::string path(const std::string& name) const {
     return name[0] == '=' ? name.substr(1) : name[0] == '/' ? folder.path().generic_string() + name : at(name);
   }
-  std::string expand(std::string text) const {  // "$F": the folder
-    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, folder.path().string());
-    return text;
-  }
   // A call's success as the line expects it; a failure always says why.
   void done(bool result, const std::string& expected) {
     EXPECT_EQ(result, expected == "1");
@@ -98,8 +94,8 @@ class BackendScript : public BackendContract, public ::testing::WithParamInterfa
         {"old", [&] { fs::last_write_time(disk(r[1]), fs::last_write_time(disk(r[1])) - std::chrono::hours(2)); }},
         {"hardlink", [&] { fs::create_hard_link(disk(r[1]), disk(r[2])); }},
         {"links", [&] { EXPECT_EQ(fs::hard_link_count(disk(r[1])), std::stoul(r[2])); }},
-        {"symlink", [&] { fs::create_symlink(expand(r[1]), disk(r[2])); }},
-        {"islink", [&] { EXPECT_EQ(fs::read_symlink(disk(r[1])).string(), expand(r[2])); }},
+        {"symlink", [&] { fs::create_symlink(folder.expanded(r[1]), disk(r[2])); }},
+        {"islink", [&] { EXPECT_EQ(fs::read_symlink(disk(r[1])).string(), folder.expanded(r[2])); }},
         // No temporary file left.
         {"count", [&] { EXPECT_EQ(std::distance(fs::directory_iterator(disk(r[1])), {}), std::stol(r[2])); }},
         {"read", [&] { EXPECT_EQ(read(r[1], r[2], path(r[3]), std::stoul(r.field(5, "255"))), r[4]); }},
@@ -113,7 +109,7 @@ class BackendScript : public BackendContract, public ::testing::WithParamInterfa
         {"attrs", [&] { ::SetFileAttributesW(disk(r[1]).c_str(), std::stoul(r[2], nullptr, 16)); }},
         {"hasattrs", [&] { EXPECT_EQ(::GetFileAttributesW(disk(r[1]).c_str()), std::stoul(r[2], nullptr, 16)); }},
 #endif
-        {"said", [&] { EXPECT_EQ(platform.lastError(), expand(unescaped(r[1]))); }},
+        {"said", [&] { EXPECT_EQ(platform.lastError(), folder.expanded(unescaped(r[1]))); }},
         {"key", [&] { EXPECT_NE(key = platform.regCreateKey(hklm, unescaped(r[1])), kNoRegistryKey); }},
         {"open", [&] { EXPECT_EQ((key = platform.regOpenKey(hklm, unescaped(r[1]))) != kNoRegistryKey, r[2] == "1"); }},
         {"close", [&] { platform.regCloseKey(key); }},

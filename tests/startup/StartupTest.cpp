@@ -29,9 +29,6 @@ class SplashTest : public ProgramTest {
     writeFileBytes(startPath("Vexorel.ini"), settingsBytes);
     app->start();
   }
-  std::string registryFolder() {
-    return app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue);
-  }
   std::string withFolder(const std::string& text) const {
     return text.starts_with("{game}") ? gameFolder + text.substr(6) : text;
   }
@@ -62,7 +59,8 @@ TEST_F(SplashTest, EachStartDoesWhatTheTableSays) {
     const QString filter = dialogs.calls.empty() ? "-" : dialogs.calls.back().extra;
     EXPECT_EQ(filter, row[2] == "-" ? "-" : "UnrealTournament.exe|UnrealTournament.exe");
     EXPECT_EQ(settings(), settingsFile(row[3]));
-    EXPECT_EQ(registryFolder(), withFolder(row[4]));
+    EXPECT_EQ(app->module().ReadRegistryString(RegistryRoot::LocalMachine, kGameRegistryKey, kGameFolderValue),
+              withFolder(row[4]));
     const std::string copy = backup("BckUpUnrealTournament.txt") == demoGameIni() ? "copied" : "folder";
     EXPECT_EQ(fs::exists(startPath("BACKUP")) ? copy : "none", row[5]);
     std::string shown = app->ending() ? "ended" : app->frmmain().OptionsCheck ? "running asks" : "running";

@@ -34,20 +34,16 @@ struct Folder {
     for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(temp.path() / made);
     writeFileBytes(temp.path() / "Game" / "system" / "UnrealTournament.ini", "");
   }
-  std::string expand(std::string text) const {
-    for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, temp.path().string());
-    return text;
-  }
 };
 
 TABLE_TEST(LinuxPath, IsWhatTheTableSays, RowName(), "platform/fixtures/posix/paths.table", '\t') {
   const Folder folder;
-  const std::string path = row[1], base = folder.expand(row[2]);
+  const std::string path = row[1], base = folder.temp.expanded(row[2]);
   const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
                              : row[0] == "sep"    ? paths::toPosixSeparators(path)
                              : row[0] == "parent" ? paths::parentOf(path)
                                                   : paths::resolve(path, base);
-  EXPECT_EQ(result, folder.expand(row[3]));
+  EXPECT_EQ(result, folder.temp.expanded(row[3]));
 }
 
 // The vexorel-profile command run as a program.
@@ -57,12 +53,12 @@ TEST(ProfileTool, RunsAsTheTableSays) {
   writeFileBytes(folder.temp / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
   for (const Row& row : readTable("platform/fixtures/posix/profile.table", '\t')) {
     std::string command = "'" VEXOREL_PROFILE_TOOL "'";
-    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + folder.expand(unescaped(row[i])) + "'";
+    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + folder.temp.expanded(unescaped(row[i])) + "'";
     const std::string out = folder.temp / "out", err = folder.temp / "err";
     const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
     EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << row.where();
     const bool failed = row[0] != "0";
-    const std::string said = readFileBytes(failed ? err : out), expected = folder.expand(unescaped(row[1]));
+    const std::string said = readFileBytes(failed ? err : out), expected = folder.temp.expanded(unescaped(row[1]));
     EXPECT_EQ(readFileBytes(failed ? out : err), "") << row.where();
     EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << row.where();
   }

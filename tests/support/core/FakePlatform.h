@@ -3,7 +3,6 @@
 // (not run), a game that runs only when the test says so, and every profile write and copy logged in order, the
 // writes failing when the test chooses.
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -32,11 +31,6 @@ class FakePlatform : public NativePlatform {
   bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
     log.push_back("copy " + from + " -> " + to);
     return NativePlatform::copyFile(from, to, failIfExists);
-  }
-  std::vector<std::string> writesOnly() const {
-    std::vector<std::string> found;
-    std::ranges::copy_if(log, std::back_inserter(found), [](const std::string& e) { return e.starts_with("write "); });
-    return found;
   }
 
   int shellResult = 42;

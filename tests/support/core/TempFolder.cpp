@@ -39,6 +39,11 @@ TempFolder::~TempFolder() {
 #endif
 }
 
+std::string TempFolder::expanded(std::string text) const {
+  for (std::size_t at; (at = text.find("$F")) != std::string::npos;) text.replace(at, 2, path_.string());
+  return text;
+}
+
 std::string scratchRegistryKey(const TempFolder& folder) {
   return "Software\\Vexorel-Test\\" + folder.path().filename().string();
 }

@@ -17,6 +17,7 @@ class TempFolder {
 
   const std::filesystem::path& path() const { return path_; }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }  // a path inside it
+  std::string expanded(std::string text) const;  // each "$F" in the text made the folder's path
 
  private:
   std::filesystem::path path_;
