@@ -1,9 +1,13 @@
-// The start-up window through its real load, timer and close, and the options window's "AskQ".
+// The start-up window through its real load, timer and close, over good and hostile settings files, and the options
+// window's "AskQ".
 
 #include <QTest>
 #include <QtWidgets>
+#include <random>
 
+#include "editor/Form4.h"
 #include "mainwindow/Frmmain.h"
+#include "settingsets/frmload.h"
 #include "startup/frmSplash.h"
 #include "startup/frmoptions.h"
 #include "support/core/Table.h"
@@ -68,6 +72,40 @@ TEST_F(SplashTest, EachStartDoesWhatTheTableSays) {
     if (app->splash().Timer1.isActive()) shown += " timer";
     if (app->frmmain().isLoaded()) shown += " main";
     EXPECT_EQ(shown, row[6]);
+  }
+}
+
+std::string randomBytes(std::size_t size, unsigned seed) {  // weighted towards the bytes the readers look at
+  static constexpr char kInteresting[] = "[]=\r\n\"\\;@:,\x1A";
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = random() % 3 == 0 ? kInteresting[random() % 12] : static_cast<char>(random());
+  return bytes;
+}
+
+// Over a hostile settings file (random bytes, huge, odd, empty) the program starts and says nothing, the editor and
+// the load window open, and the file keeps every byte but the program's own keys (the backup marked done, an
+// unreadable count put right).
+TEST_F(SplashTest, AHostileSettingsFileKeepsItsBytesAndTheProgramStarts) {
+  registerGame();
+  const std::string big(10 << 20, 'x'), odd = "SaveNumber=\"3";
+  for (const auto& [bytes, expected] : std::vector<std::pair<std::string, std::string>>{
+           {randomBytes(64 << 10, 7), ""},
+           {big + "\r\n[Vexorel]\r\nSaveNumber=2\r\nDidBackup=No\r\n[Save1]\r\nSaveName=Deep down\r\n",
+            big + "\r\n[Vexorel]\r\nSaveNumber=2\r\nDidBackup=Yes\r\n[Save1]\r\nSaveName=Deep down\r\n"},
+           {testData("startup/odd-settings.ini"), ""},  // odd sections, a count that is no number, NULs
+           {"", ""}}) {
+    dialogs.calls.clear();
+    start(bytes);
+    for (int i = 0; i < frmSplash::kTicks && app->splash().isVisible(); ++i) app->splash().tick();
+    ASSERT_TRUE(app->frmmain().isVisible());
+    EXPECT_TRUE(dialogs.calls.empty());
+    app->form4().showForm();
+    app->load().showForm();
+    std::string want = expected.empty() ? bytes : expected;
+    if (want.find(odd) != std::string::npos) want.replace(want.find(odd), odd.size(), "SaveNumber=1");
+    EXPECT_TRUE(settings().substr(0, want.size()) == want) << "bytes of the settings file were lost";
+    EXPECT_TRUE(expected.empty() || app->load().Combo1->itemText(0) == "Deep down");
   }
 }
 
