@@ -50,8 +50,7 @@ bool onlyOwnChange(std::string_view before, std::string_view after, std::string_
 }
 
 // The read of a key obeys the buffer rules: at most bufferSize - 1 characters, cut at a NUL, quotes off,
-// a default's trailing blanks off, the default for a file that cannot be read; and agrees with the
-// reference reader.
+// a default's trailing blanks off; and agrees with the reference reader.
 void checkRead(std::string_view content, std::string_view section, std::string_view key, std::string_view fallback) {
   using namespace vexorel;
   const auto found = ini::findValue(content, section, key);
@@ -69,8 +68,6 @@ void checkRead(std::string_view content, std::string_view section, std::string_v
     const std::string read = ini::readValue(content, section, key, fallback, bufferSize);
     FUZZ_CHECK(read == full.substr(0, bufferSize == 0 ? 0 : bufferSize - 1));
   }
-  FUZZ_CHECK(ini::readValue(std::nullopt, section, key, fallback, 255) ==
-             missing.substr(0, missing.find('\0')).substr(0, 254));
 }
 
 }  // namespace

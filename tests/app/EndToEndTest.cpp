@@ -1,8 +1,7 @@
 // The whole program walked once, as a new user would, with the game left running: a fresh start folder,
 // the locate dialog, the main window, a preset, the editor with a toggle and a value-list change, Apply,
-// Undo, saving and loading a setting set, the options window and the exit question. Real mouse clicks on
-// the real windows; every box is checked word for word and every file the program owns or touches byte
-// for byte.
+// Undo, saving and loading a setting set, and Exit. Real mouse clicks on the real windows; every box is
+// checked word for word and every file the program owns or touches byte for byte.
 
 #include <QTest>
 #include <QtWidgets>
@@ -13,7 +12,6 @@
 #include "mainwindow/Frmmain.h"
 #include "settingsets/frmload.h"
 #include "startup/frmSplash.h"
-#include "startup/frmoptions.h"
 #include "support/gui/GuiTest.h"
 
 namespace vexorel::testing {
@@ -104,15 +102,7 @@ TEST_F(EndToEnd, ANewUserTunesTheGameAndLeaves) {
   EXPECT_EQ(gameIni(), edited(ticked, "SkinDetail=Low", "SkinDetail=Medium"));
   EXPECT_TRUE(main.isVisible());
 
-  // Options: ask before exiting from now on. Exit: No keeps the window, Yes ends the program.
-  main.mnuOptions->trigger();
-  tick(app->options().Check1);
-  click(app->options().Command1);
-  dialogs.answer(MsgAnswer::No);
-  click(main.CmdExit);
-  EXPECT_TRUE(main.isVisible() && !app->ending());
-  dialogs.answer(MsgAnswer::Yes);
-  click(main.CmdExit);
+  click(main.CmdExit);  // no question unless the options window turned it on
   EXPECT_TRUE(app->ending());
 
   // Every box the walk showed, in order.

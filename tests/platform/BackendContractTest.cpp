@@ -149,7 +149,6 @@ TEST_F(BackendContract, FullPathsTheCurrentFolderTheMachineAndTheShell) {
   EXPECT_GT(platform.totalPhysicalMemory(), 16ull << 20);
   EXPECT_EQ(platform.shellExecute("Open", at("Help\\Vexorel.hlp"), "", 1), 2) << "a missing file is 'file not found'";
   EXPECT_NE(platform.lastError(), "");
-  platform.sleep(1);
   // Without a folder of its own a backend takes the process's current one (never the Windows folder).
   NativePlatformOptions options = scratchOptions(folder);
   options.currentDirectory.clear();

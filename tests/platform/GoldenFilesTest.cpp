@@ -85,15 +85,10 @@ TEST_P(GoldenFile, ReadsAndWritesAsExpected) {
           << write.where() << ": " << platform.lastError();
     }
   }
-  const fs::path after = testFile(fixture(".after"));
-  if (fs::exists(after)) {
+  if (const fs::path after = testFile(fixture(".after")); fs::exists(after)) {
     EXPECT_EQ(readFileBytes(copy), readFileBytes(after));
-    // Whoever reads the bytes we write, the system's calls included, reads the expected values.
-    const std::string written = folder / "after.ini";
-    writeFileBytes(written, readFileBytes(after));
-    expectReads(written);
   }
-  expectReads(copy);
+  expectReads(copy);  // in the cross build the system's own calls read what we wrote, too
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, GoldenFile, ::testing::ValuesIn(fixtureNames()),

@@ -158,16 +158,6 @@ TEST_F(SetsTest, TheLoadWindowLoadsAllOrNothingThenReturnsToTheMainWindow) {
   EXPECT_FALSE(app->form4().isLoaded());
   const std::string shown = platform->displayPath(gameIniPath());
   expectBoxes("settingsets/load-boxes.txt", {shown, shown});
-
-  // The hidden window keeps its list until it is cancelled.
-  ASSERT_TRUE(saveSet("Second", changed));
-  app->load().showForm();
-  EXPECT_EQ(listed(), "Quick");
-  app->load().Command2->click();
-  EXPECT_FALSE(app->load().isLoaded());
-  EXPECT_FALSE(app->load().isVisible());
-  app->load().showForm();
-  EXPECT_EQ(listed(), "Quick|Second");
 }
 
 }  // namespace
