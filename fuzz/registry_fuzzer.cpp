@@ -1,6 +1,5 @@
-// The registry store: parse arbitrary bytes, set one value, and check the round trip: the value reads
-// back as set, the key exists, every other value of the file reads as before, and setting the same
-// value again changes nothing.
+// The registry store: parse arbitrary bytes, set one value, and check the round trip: the value reads back as set,
+// the key exists, every other value of the file reads as before, and setting the same value again changes nothing.
 // Input: key path '\n' value name '\n' type byte + data (0x01 stands for a line break) '\n' file bytes.
 #include <cstdint>
 #include <string>

@@ -69,8 +69,7 @@ TEST(LinuxFileCalls, TheDesktopOpener) {
   TempFolder folder;
   LinuxPlatform platform{LinuxPlatformOptions{folder / "registry.reg", folder.path().string()}};
   // A stand-in opener on the PATH records its folder and arguments: no shell sees the name.
-  fs::create_directories(folder.path() / "bin");
-  fs::create_directories(folder.path() / "Help");
+  for (const char* made : {"bin", "Help"}) fs::create_directories(folder.path() / made);
   writeFileBytes(folder.path() / "Help" / "Vexorel.hlp", "help");
   const std::string record = folder / "record";
   writeFileBytes(folder.path() / "bin" / "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$#\" \"$1\" > '" + record +

@@ -88,7 +88,6 @@ void GuiTest::SetUp() {
   gameFolder = temp / "Unreal Tournament \u2013 Spiele f\u00fcr Ma\u00f1ana \u65e5\u672c\u8a9e (GOTY)";
   gameFolder += "/" + std::string(250 - gameFolder.size() - 1, 'e');
 #endif
-  registryFile = temp / "registry.reg";
   fs::create_directories(startFolder);
   fs::create_directories(fs::path(gameFolder) / "System");
   writeGameIni(demoGameIni());

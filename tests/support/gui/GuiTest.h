@@ -119,7 +119,6 @@ class GuiTest : public ::testing::Test {
   TempFolder temp;
   std::string startFolder;  // the program's current working directory
   std::string gameFolder;   // holds System/UnrealTournament.ini
-  std::string registryFile;
   std::unique_ptr<FakePlatform> platform;
   ScriptedDialogService dialogs;
   std::unique_ptr<AppContext> app;
