@@ -40,7 +40,7 @@ std::vector<std::string> fixtureNames() {
 // The file a fixture starts from. Two are not kept beside the others: "demo" is the example game file the
 // project ships, and "many-sections" (three thousand sections of one key each) is made here.
 std::string original(const std::string& name) {
-  if (name == "demo") return readFileBytes(fs::path(VEXOREL_SOURCE_DIR) / "examples/game/System/UnrealTournament.ini");
+  if (name == "demo") return demoGameIni();
   if (name != "many-sections") return readFileBytes(kFixtures / (name + ".ini"));
   std::string text;
   for (int i = 0; i < 3000; ++i) text += "[S" + std::to_string(i) + "]\r\nKey=" + std::to_string(i) + "\r\n";

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "support/core/TempFolder.h"
+
 namespace vexorel::testing {
 
 const std::string& Row::operator[](std::size_t i) const {
@@ -13,6 +15,14 @@ const std::string& Row::operator[](std::size_t i) const {
 
 std::filesystem::path testFile(const std::filesystem::path& name) {
   return std::filesystem::path(VEXOREL_SOURCE_DIR) / "tests" / name;
+}
+
+std::string testData(const std::filesystem::path& name) {
+  return readFileBytes(testFile(name));
+}
+
+std::string demoGameIni() {
+  return testData("../examples/game/System/UnrealTournament.ini");
 }
 
 std::vector<Row> readTable(const std::filesystem::path& file, char separator) {

@@ -30,6 +30,8 @@ struct Row {
 };
 
 std::filesystem::path testFile(const std::filesystem::path& name);  // a file by its path under tests/
+std::string testData(const std::filesystem::path& name);            // that file's bytes
+std::string demoGameIni();  // the realistic game configuration file kept in the project's examples
 // A table by its path under tests/. One that cannot be read gives a row at line 0 with no fields, so that
 // its case fails rather than the table running no case at all.
 std::vector<Row> readTable(const std::filesystem::path& file, char separator = '|');

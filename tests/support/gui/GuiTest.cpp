@@ -15,13 +15,6 @@ namespace vexorel::testing {
 
 namespace fs = std::filesystem;
 
-std::string testData(const std::string& name) {
-  return readFileBytes(fs::path(VEXOREL_SOURCE_DIR) / "tests" / name);
-}
-std::string demoGameIni() {
-  return testData("../examples/game/System/UnrealTournament.ini");
-}
-
 std::string edited(std::string bytes, const std::string& from, const std::string& to) {
   const auto at = bytes.find(from);
   EXPECT_NE(at, std::string::npos) << from;

@@ -14,6 +14,7 @@
 
 #include "app/AppContext.h"
 #include "support/core/FakePlatform.h"
+#include "support/core/Table.h"
 #include "support/core/TempFolder.h"
 #include "ui/DialogService.h"
 
@@ -72,10 +73,8 @@ class ScriptedDialogService : public DialogService {
   }
 };
 
-std::string demoGameIni();  // the realistic game configuration file kept in the project's examples
 // The bytes with the first occurrence of `from` (which must be there) replaced.
 std::string edited(std::string bytes, const std::string& from, const std::string& to);
-std::string testData(const std::string& name);  // a data file beside the tests, by its path under tests/
 // A window's caption, place and size, then one line per text its widgets and actions show: title, text, current text,
 // tool tip.
 QStringList captionsOf(const QWidget& window);
