@@ -28,41 +28,40 @@ using namespace std::string_literals;
 using namespace testing;
 namespace fs = std::filesystem;
 
-struct Folder {
-  TempFolder temp;
+struct Folder : TempFolder {
   Folder() {
-    for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(temp.path() / made);
-    writeFileBytes(temp.path() / "Game" / "system" / "UnrealTournament.ini", "");
+    for (const char* made : {"Game/system", "BACKUP", "backup"}) fs::create_directories(path() / made);
+    writeFileBytes(path() / "Game" / "system" / "UnrealTournament.ini", "");
   }
 };
 
 TABLE_TEST(LinuxPath, IsWhatTheTableSays, RowName(), "platform/fixtures/posix/paths.table", '\t') {
   const Folder folder;
-  const std::string path = row[1], base = folder.temp.expanded(row[2]);
+  const std::string path = row[1], base = folder.expanded(row[2]);
   const std::string result = row[0] == "abs"      ? paths::makeAbsolute(path, base)
                              : row[0] == "sep"    ? paths::toPosixSeparators(path)
                              : row[0] == "parent" ? paths::parentOf(path)
                                                   : paths::resolve(path, base);
-  EXPECT_EQ(result, folder.temp.expanded(row[3]));
+  EXPECT_EQ(result, folder.expanded(row[3]));
 }
 
 // The vexorel-profile command run as a program.
 TEST(ProfileTool, RunsAsTheTableSays) {
   const Folder folder;
-  writeFileBytes(folder.temp / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
-  writeFileBytes(folder.temp / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
+  writeFileBytes(folder / "UT.ini", "[A]\r\nk=1\r\n[B]\nj = two words \n");
+  writeFileBytes(folder / "queries", "A\tk\r\nb\tJ\n\nA\tmissing\tFallback  \nC");
   for (const Row& row : readTable("platform/fixtures/posix/profile.table", '\t')) {
     std::string command = "'" VEXOREL_PROFILE_TOOL "'";
-    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + folder.temp.expanded(unescaped(row[i])) + "'";
-    const std::string out = folder.temp / "out", err = folder.temp / "err";
+    for (std::size_t i = 2; i < row.size(); ++i) command += " '" + folder.expanded(unescaped(row[i])) + "'";
+    const std::string out = folder / "out", err = folder / "err";
     const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
     EXPECT_EQ(WEXITSTATUS(status), std::stoi(row[0])) << row.where();
     const bool failed = row[0] != "0";
-    const std::string said = readFileBytes(failed ? err : out), expected = folder.temp.expanded(unescaped(row[1]));
+    const std::string said = readFileBytes(failed ? err : out), expected = folder.expanded(unescaped(row[1]));
     EXPECT_EQ(readFileBytes(failed ? out : err), "") << row.where();
     EXPECT_EQ(row[0] == "2" ? said.substr(0, expected.size()) : said, expected) << row.where();
   }
-  EXPECT_EQ(readFileBytes(folder.temp / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
+  EXPECT_EQ(readFileBytes(folder / "UT.ini"), "[A]\r\nk=1\r\n[B]\nj = two words \n[C]\r\nn= 96\r\n");
 }
 
 TEST(LinuxFileCalls, TheDesktopOpener) {
